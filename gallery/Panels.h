@@ -1,0 +1,12 @@
+// Each panel is a child window of the gallery that owns its demo controls and handles their
+// notifications. The gallery lays the panels out; a panel fills the area it is given.
+#pragma once
+#include <Kestrel.h>
+
+CWnd* CreateProgressPanel(CWnd* parent, const CRect& area);
+CWnd* CreatePrimitivesPanel(CWnd* parent, const CRect& area);
+CWnd* CreateTextEntryPanel(CWnd* parent, const CRect& area);
+CWnd* CreateNumericPanel(CWnd* parent, const CRect& area);
+
+// The class every panel window uses: plain, dark background, double clicks.
+LPCWSTR GalleryPanelClass();
