@@ -142,7 +142,7 @@ void CEditCtrl::EnableDblClk(BOOL b)
 
 void CEditCtrl::GetBestEditRect(CWnd* pWnd, CRect& rcCell, CRect& rcEdit)
 {
-    HWND hWnd = pWnd->GetSafeHwnd();
+    HWND hWnd = pWnd != nullptr ? pWnd->m_hWnd : nullptr;
     HDC hdc = ::GetWindowDC(hWnd);
     TEXTMETRICW tm{};
     if (hdc != nullptr) {
