@@ -73,21 +73,15 @@ protected:
     CEditCtrl edit;
 };
 
-TEST_F(EditCtrlTest, CreateShowsTextFocusedAndAllSelected)
-{
-    OpenEditor(INPUTSTYLE_TEXT, L"hello");
-    EXPECT_EQ(L"hello", WindowText(edit));
-    EXPECT_EQ(edit.m_hWnd, ::GetFocus());
-    int start = -1, end = -1;
-    edit.GetSel(start, end);
-    EXPECT_EQ(0, start);
-    EXPECT_EQ(5, end);
-}
-
-TEST_F(EditCtrlTest, IntegerBoxDropsThePointAndCommitsOnTab)
+TEST_F(EditCtrlTest, IntegerBoxTakesOnlyDigitsAndCommitsOnTab)
 {
     OpenEditor(INPUTSTYLE_NUMBER | INPUTSTYLE_INTEGER, L"0");
-    TypeKeys({'1', '2', VK_OEM_PERIOD, '5'});
+    TypeKeys({'1', 'A', '2', VK_OEM_PERIOD});
+    {
+        HeldKeys shift{VK_SHIFT};
+        PressKey('5');  // '%'
+    }
+    PressKey('5');
     EXPECT_EQ(L"125", WindowText(edit));
 
     PressKey(VK_TAB);
@@ -100,23 +94,6 @@ TEST_F(EditCtrlTest, IntegerBoxDropsThePointAndCommitsOnTab)
     EXPECT_EQ(host.m_hWnd, ::GetFocus());
 }
 
-TEST_F(EditCtrlTest, NumericBoxRefusesLettersAndShiftedDigits)
-{
-    OpenEditor(INPUTSTYLE_NUMBER, L"");
-    TypeKeys({'7', 'A', VK_SPACE});
-    {
-        HeldKeys shift{VK_SHIFT};
-        PressKey('5');  // '%'
-    }
-    TypeKeys({VK_OEM_MINUS, VK_OEM_PERIOD, '5'});
-    EXPECT_EQ(L"7-.5", WindowText(edit));
-
-    PressKey(VK_RETURN);
-    auto endings = Endings();
-    ASSERT_EQ(1u, endings.size());
-    EXPECT_FLOAT_EQ(7.0f, endings[0].value);  // "7-.5" parses as far as it can
-}
-
 TEST_F(EditCtrlTest, FullBoxRefusesCharactersButDeleteStillWorks)
 {
     OpenEditor(INPUTSTYLE_NUMBER, L"123", 3);
@@ -124,7 +101,7 @@ TEST_F(EditCtrlTest, FullBoxRefusesCharactersButDeleteStillWorks)
     PressKey(VK_BACK);
     EXPECT_EQ(L"123", WindowText(edit));
 
-    PressKey(VK_DELETE);  // a key, not a character: clears the selection
+    PressKey(VK_DELETE);  // a key, not a character: clears the text Create selected
     EXPECT_EQ(L"", WindowText(edit));
     TypeKeys({'4', '5', '6', '7'});
     EXPECT_EQ(L"456", WindowText(edit));
@@ -147,44 +124,15 @@ TEST_F(EditCtrlTest, PastingIntoNumericBoxUsesFixedFormAndItsLength)
     EXPECT_EQ(L"3.500000", WindowText(edit));
 }
 
-TEST_F(EditCtrlTest, PastingTextAndNonsense)
+TEST_F(EditCtrlTest, CutGoesThroughTheClipboard)
 {
-    OpenEditor(INPUTSTYLE_TEXT, L"old");
-    SetClipboardText(host, L"pasted words");
-    {
-        HeldKeys ctrl{VK_CONTROL};
-        PressKey('V');
-    }
-    EXPECT_EQ(L"pasted words", WindowText(edit));
-    EXPECT_EQ(12, edit.GetTextLimit());
-    edit.DestroyWindow();
-
-    OpenEditor(INPUTSTYLE_NUMBER | INPUTSTYLE_INTEGER, L"9");
-    SetClipboardText(host, L"not a number");
-    {
-        HeldKeys ctrl{VK_CONTROL};
-        PressKey('V');
-    }
-    EXPECT_EQ(L"0.000000", WindowText(edit));
-}
-
-TEST_F(EditCtrlTest, CopyAndCutGoThroughTheClipboard)
-{
-    OpenEditor(INPUTSTYLE_TEXT, L"copy me");
-    SetClipboardText(host, L"");
-    {
-        HeldKeys ctrl{VK_CONTROL};
-        PressKey('C');
-    }
-    EXPECT_EQ(L"copy me", ClipboardText(host));
-    EXPECT_EQ(L"copy me", WindowText(edit));
-
-    ::SendMessageW(edit, EM_SETSEL, 0, 5);
+    OpenEditor(INPUTSTYLE_TEXT, L"cut me");
+    ::SendMessageW(edit, EM_SETSEL, 0, 4);
     {
         HeldKeys ctrl{VK_CONTROL};
         PressKey('X');
     }
-    EXPECT_EQ(L"copy ", ClipboardText(host));
+    EXPECT_EQ(L"cut ", ClipboardText(host));
     EXPECT_EQ(L"me", WindowText(edit));
 }
 
@@ -218,7 +166,6 @@ TEST_F(EditCtrlTest, ValueFollowsTheInputStyle)
         {INPUTSTYLE_TEXT, L"42", 0.0f},
         {INPUTSTYLE_NUMBER, L"-3.25", -3.25f},
         {INPUTSTYLE_INTEGER, L"42.9", 42.0f},
-        {INPUTSTYLE_NUMBER | INPUTSTYLE_INTEGER, L"17", 17.0f},
     };
     for (const Case& c : cases) {
         OpenEditor(c.style, c.text);
@@ -234,40 +181,23 @@ TEST_F(EditCtrlTest, ValueFollowsTheInputStyle)
 TEST_F(EditCtrlTest, NumbersAreFormattedAsIntegerOrFixed)
 {
     edit.ModifyInputStyle(INPUTSTYLE_NUMBER | INPUTSTYLE_INTEGER);
-    edit.SetNumber(125.7f);
-    EXPECT_EQ(CString(L"125"), edit.GetText());
     edit.SetNumber(-3.9f);
     EXPECT_EQ(CString(L"-3"), edit.GetText());
     edit.SetNumber(1e30f);  // saturates instead of wrapping
     EXPECT_EQ(CString(L"2147483647"), edit.GetText());
-
     edit.ModifyInputStyle(INPUTSTYLE_NUMBER);
-    edit.SetNumber(3.5f);
-    EXPECT_EQ(CString(L"3.500000"), edit.GetText());
     edit.SetNumber(-0.25f);
     EXPECT_EQ(CString(L"-0.250000"), edit.GetText());
 
-    OpenEditor(INPUTSTYLE_NUMBER, L"1");
-    edit.SetNumber(12.0f);
-    EXPECT_EQ(L"12.000000", WindowText(edit));
-}
-
-TEST_F(EditCtrlTest, DoubleClickShowsTheDefaultValueOnlyWhenEnabled)
-{
+    // A double-click shows the default value in the same form, once enabled.
     edit.SetDefaultValue(2.5f);
     OpenEditor(INPUTSTYLE_NUMBER, L"9");
     edit.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, PointParam(5, 5));
     EXPECT_EQ(L"9", WindowText(edit));
-
     edit.EnableDblClk(TRUE);
     edit.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, PointParam(5, 5));
     EXPECT_EQ(L"2.500000", WindowText(edit));
     EXPECT_EQ(CString(L"9"), edit.GetText());
-
-    edit.DestroyWindow();
-    OpenEditor(INPUTSTYLE_NUMBER | INPUTSTYLE_INTEGER, L"9");
-    edit.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, PointParam(5, 5));
-    EXPECT_EQ(L"2", WindowText(edit));
 }
 
 TEST_F(EditCtrlTest, BoxGrowsRightWhileTypingAndStopsAtTheParentMargin)
@@ -281,28 +211,18 @@ TEST_F(EditCtrlTest, BoxGrowsRightWhileTypingAndStopsAtTheParentMargin)
     edit.Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, start, &host, kEditorId);
     edit.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(getdefaultHFont()), TRUE);
 
-    auto boxRect = [&] {
+    int lastRight = start.right;
+    for (int i = 0; i < 40; ++i) {
+        PressKey('W');
         CRect r;
         edit.GetWindowRect(&r);
         host.ScreenToClient(&r);
-        return r;
-    };
-    int lastRight = start.right;
-    bool grew = false;
-    for (int i = 0; i < 40; ++i) {
-        PressKey('W');
-        CRect r = boxRect();
-        EXPECT_EQ(start.left, r.left);
-        EXPECT_EQ(start.top, r.top);
-        EXPECT_EQ(start.Height(), r.Height());
-        EXPECT_GE(r.right, lastRight);
-        EXPECT_LE(r.right, parent.right - margin);
-        grew = grew || r.right > start.right;
+        ASSERT_EQ(start.left, r.left);
+        ASSERT_EQ(start.Height(), r.Height());
+        ASSERT_GE(r.right, lastRight);
         lastRight = r.right;
     }
-    EXPECT_TRUE(grew);
-    EXPECT_EQ(parent.right - margin, lastRight);
-    EXPECT_EQ(40, edit.GetWindowTextLength());
+    EXPECT_EQ(parent.right - margin, lastRight);  // grew, and stopped at the margin
 }
 
 TEST_F(EditCtrlTest, ColoursComeFromTheBoxThroughReflection)
@@ -330,21 +250,6 @@ TEST_F(EditCtrlTest, ColoursComeFromTheBoxThroughReflection)
     EXPECT_EQ(getdefaultHBrush(), brushFor());
     EXPECT_EQ(0u, ::GetObjectType(own));  // freed
     ::ReleaseDC(edit, dc);
-}
-
-TEST_F(EditCtrlTest, BestEditRectCentresTheTextLineInTheCell)
-{
-    host.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(getdefaultHFont()), FALSE);
-    CRect cell(10, 10, 110, 40);
-    CRect rc;
-    CEditCtrl::GetBestEditRect(&host, cell, rc);
-    EXPECT_EQ(13, rc.left);
-    EXPECT_EQ(107, rc.right);
-    EXPECT_EQ(rc.top - cell.top, cell.bottom - rc.bottom);
-    EXPECT_GT(rc.Height(), 0);
-
-    CEditCtrl::GetBestEditRect(nullptr, cell, rc);  // no window: the screen's font, no crash
-    EXPECT_EQ(13, rc.left);
 }
 
 }  // namespace
