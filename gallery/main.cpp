@@ -1,0 +1,151 @@
+// The Kestrel gallery: one window that shows every control of the library, built the way an
+// outside host is built (public headers and the import library only).
+#include "Panels.h"
+#include <string>
+
+namespace {
+
+constexpr int kWindowWidth = 980;
+constexpr int kWindowHeight = 700;
+constexpr UINT_PTR kScreenshotTimer = 1;
+constexpr UINT kScreenshotDelayMs = 1500;
+
+std::wstring g_screenshotPath;
+
+bool SaveWindowBitmap(HWND hWnd, const std::wstring& path)
+{
+    RECT rc{};
+    ::GetWindowRect(hWnd, &rc);
+    int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    HDC windowDC = ::GetWindowDC(hWnd);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h;  // bottom-up, as a .bmp file stores it
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP dib = ::CreateDIBSection(windowDC, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC mem = ::CreateCompatibleDC(windowDC);
+    HGDIOBJ old = ::SelectObject(mem, dib);
+    ::BitBlt(mem, 0, 0, w, h, windowDC, 0, 0, SRCCOPY);
+    ::GdiFlush();
+    DWORD stride = ((static_cast<DWORD>(w) * 3 + 3) & ~3u);
+    DWORD imageSize = stride * static_cast<DWORD>(h);
+    BITMAPFILEHEADER fh{};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
+    fh.bfSize = fh.bfOffBits + imageSize;
+    bool ok = false;
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        ok = ::WriteFile(file, &fh, sizeof(fh), &written, nullptr) &&
+             ::WriteFile(file, &bi.bmiHeader, sizeof(bi.bmiHeader), &written, nullptr) &&
+             ::WriteFile(file, bits, imageSize, &written, nullptr);
+        ::CloseHandle(file);
+    }
+    ::SelectObject(mem, old);
+    ::DeleteDC(mem);
+    ::DeleteObject(dib);
+    ::ReleaseDC(hWnd, windowDC);
+    return ok;
+}
+
+class GalleryWindow : public CWnd {
+public:
+    bool Open()
+    {
+        WNDCLASSW wc{};
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = ::DefWindowProcW;
+        wc.hInstance = AfxGetInstanceHandle();
+        wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        wc.hbrBackground = getdefaultHBrush();
+        wc.lpszClassName = L"KestrelGallery";
+        if (!AfxRegisterClass(&wc)) return false;
+        if (!CreateEx(0, wc.lpszClassName, L"Kestrel gallery", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                      CW_USEDEFAULT, kWindowWidth, kWindowHeight, nullptr, nullptr))
+            return false;
+        CRect client;
+        GetClientRect(&client);
+        const int gap = 8;
+        int half = client.Width() / 2;
+        CreateProgressPanel(this, CRect(gap, gap, half - gap / 2, 150));
+        ShowWindow(SW_SHOW);
+        UpdateWindow();
+        if (!g_screenshotPath.empty()) SetTimer(kScreenshotTimer, kScreenshotDelayMs);
+        return true;
+    }
+
+protected:
+    void OnTimer(UINT_PTR id)
+    {
+        if (id != kScreenshotTimer) return;
+        KillTimer(id);
+        ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+        int rc = SaveWindowBitmap(m_hWnd, g_screenshotPath) ? 0 : 1;
+        DestroyWindow();
+        ::PostQuitMessage(rc);
+    }
+    void OnDestroy()
+    {
+        CWnd::OnDestroy();
+        if (g_screenshotPath.empty()) ::PostQuitMessage(0);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(GalleryWindow, CWnd)
+    ON_WM_TIMER()
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+}  // namespace
+
+LPCWSTR GalleryPanelClass()
+{
+    static const wchar_t kName[] = L"KestrelGalleryPanel";
+    WNDCLASSW wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = AfxGetInstanceHandle();
+    wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = getdefaultHBrush();
+    wc.lpszClassName = kName;
+    AfxRegisterClass(&wc);
+    return kName;
+}
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
+{
+    int argc = 0;
+    LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::wstring(argv[i]) == L"--screenshot") g_screenshotPath = argv[i + 1];
+    ::LocalFree(argv);
+
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&icc);
+
+    // Start-up in the library's order; tear-down the other way round.
+    InitCommonFunc();
+    InitResourcelib();
+    int exitCode = 1;
+    {
+        GalleryWindow window;
+        if (window.Open()) {
+            MSG msg;
+            while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+                if (!AfxPreTranslateMessage(&msg)) {
+                    ::TranslateMessage(&msg);
+                    ::DispatchMessageW(&msg);
+                }
+            }
+            exitCode = static_cast<int>(msg.wParam);
+        }
+    }
+    ExitResourcelib();
+    ExitCommonFunc();
+    return exitCode;
+}

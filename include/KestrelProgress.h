@@ -1,0 +1,61 @@
+// CCoolProgressCtrl: a horizontal progress bar filled with a banded left-to-right gradient.
+#pragma once
+#include "KestrelFramework.h"
+
+// The library's progress-position message: wParam 1 reads the position, 2 sets it to lParam.
+#define WM_PROGRESSPOS (WM_USER + 501)
+constexpr WPARAM PROGRESSPOS_GET = 1;
+constexpr WPARAM PROGRESSPOS_SET = 2;
+
+class KESTREL_API CCoolProgressCtrl : public CWnd {
+public:
+    // Registers the window class; throws the resource exception if that fails.
+    CCoolProgressCtrl();
+    ~CCoolProgressCtrl() override;
+
+    int Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    BOOL RegisterWindowClass();
+
+    void SetRange(int nLower, int nUpper);
+    void GetRange(int& nLower, int& nUpper) const;
+    // Clamps to the range and sends the position message; needs the window.
+    void SetPos(int nPos);
+    int GetPos() const;
+    int OnGetCurrentPos();
+
+    void SetStartColor(COLORREF clr) { m_clrStart = clr; }
+    void SetEndColor(COLORREF clr) { m_clrEnd = clr; }
+    void SetBkColor(COLORREF clr) { m_clrBk = clr; }
+    void SetTextColor(COLORREF clr) { m_clrText = clr; }
+    void ShowPercent(BOOL bShow) { m_bShowPercent = bShow; }
+    COLORREF GetStartColor() const { return m_clrStart; }
+    COLORREF GetEndColor() const { return m_clrEnd; }
+    COLORREF GetBkColor() const { return m_clrBk; }
+    COLORREF GetTextColor() const { return m_clrText; }
+
+    // Where the fill of position p ends inside the frame (the strip logic of a position change).
+    int PosToX(int nPos, const CRect& inner) const;
+    // Right end F of the filled part for the current position, or -1 when nothing is filled.
+    int FilledLength(const CRect& inner) const;
+    // Paints the gradient of R filled up to F, off screen, and copies it to pDC once.
+    void DrawGradient(CDC* pDC, const RECT& R, const int& F);
+
+protected:
+    void PreSubclassWindow() override;
+    void OnSetCurrentPos(int nPos);
+    void OnPaint();
+    BOOL OnEraseBkgnd(CDC* pDC);
+    LRESULT OnSetProgressPos(WPARAM wParam, LPARAM lParam);
+    void OnDestroy();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    int m_nLower = 0;
+    int m_nUpper = 100;
+    int m_nPos = 0;
+    COLORREF m_clrStart;
+    COLORREF m_clrEnd;
+    COLORREF m_clrBk;
+    COLORREF m_clrText;
+    BOOL m_bShowPercent = FALSE;
+};
