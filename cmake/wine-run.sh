@@ -106,22 +106,28 @@ init_prefix() {
   reg="$(mktemp --suffix=.reg)"
   # No crash dialog: a crashing program must fail, not wait for a click.
   # Courier New does not exist here; without this Wine substitutes a proportional face.
-  printf '%s\r\n' 'REGEDIT4' '' \
+  # The theme's SimSun face does not exist either: map it to a CJK face that has Latin too.
+  # Unmanaged windows: without a window manager Wine otherwise waits 2 s for every
+  # top-level window it hides or destroys.
+  printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
     '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' '' \
-    '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' '"Courier New"="Liberation Mono"' '' >"$reg"
+    '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' '"Courier New"="Liberation Mono"' \
+    '"SimSun"="WenQuanYi Micro Hei"' '"宋体"="WenQuanYi Micro Hei"' '' \
+    | iconv -f UTF-8 -t UTF-16 >"$reg"
   "$wine64" regedit /S "Z:${reg//\//\\}" </dev/null >/dev/null 2>&1
   local rc=$?
   rm -f "$reg"
   [[ $rc -eq 0 ]] || { echo "wine-run: registry setup failed" >&2; return 1; }
   # Let the server write the registry to disk before the prefix is declared ready.
   "$wineserver" -w
-  touch "$prefix/.kestrel-ready"
+  touch "$prefix/.kestrel-ready-2"
 }
 
-if [[ ! -f "$prefix/.kestrel-ready" ]]; then
+if [[ ! -f "$prefix/.kestrel-ready-2" ]]; then
   exec 9>"$prefix.lock"
   flock 9
-  if [[ ! -f "$prefix/.kestrel-ready" ]]; then
+  if [[ ! -f "$prefix/.kestrel-ready-2" ]]; then
     echo "wine-run: creating Wine prefix $prefix" >&2
     init_prefix || exit 2
   fi

@@ -269,7 +269,8 @@ const wchar_t* MakeShortString(HDC hdc, const wchar_t* text, int width)
     SIZE dots{};
     ::GetTextExtentPoint32W(hdc, kEllipsis, kEllipsisLength, &dots);
     int fit = 0;
-    if (::GetTextExtentExPointW(hdc, text, count, std::max(width - static_cast<int>(dots.cx), 0), &fit, nullptr, nullptr)) {
+    SIZE fitted{};
+    if (::GetTextExtentExPointW(hdc, text, count, std::max(width - static_cast<int>(dots.cx), 0), &fit, nullptr, &fitted)) {
         // A prefix too long for the buffer is cut so that "..." and the terminator still fit.
         fit = std::min(std::max(fit, 0), kMaxShortPrefix);
     } else {
