@@ -13,8 +13,9 @@ int AfxFormatVW(wchar_t* buffer, size_t count, LPCWSTR format, va_list args)
     if (buffer == nullptr || count == 0 || format == nullptr) return -1;
     int n = _vsnwprintf(buffer, count, format, args);
     if (n < 0 || static_cast<size_t>(n) >= count) {
+        // Cut short: keep what fits, terminated.
         buffer[count - 1] = L'\0';
-        return n < 0 ? -1 : static_cast<int>(count - 1);
+        return static_cast<int>(wcslen(buffer));
     }
     return n;
 }

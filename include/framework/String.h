@@ -77,6 +77,7 @@ private:
     std::wstring m_str;
 };
 
-// Microsoft-semantics wide formatting into a caller's buffer (always terminated; returns the length or -1).
+// Microsoft-semantics wide formatting into a caller's buffer: always terminated, cut short when it
+// does not fit; returns the length written, or -1 for a missing buffer or format.
 KESTREL_API int AfxFormatW(wchar_t* buffer, size_t count, LPCWSTR format, ...);
 KESTREL_API int AfxFormatVW(wchar_t* buffer, size_t count, LPCWSTR format, va_list args);
