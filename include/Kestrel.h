@@ -2,4 +2,8 @@
 #pragma once
 #include "KestrelFramework.h"
 #include "KestrelTheme.h"
+#include "KestrelDraw.h"
+#include "KestrelMemDC.h"
+#include "KestrelToolTip.h"
+#include "KestrelUtil.h"
 #include "KestrelProgress.h"
