@@ -147,7 +147,7 @@ void DrawArrowInRect(HDC hdc, CRect& rect, ENUMARROWFACE2 face, COLORREF clr)
 
 void DrawArrowInRect(CDC* pDC, CRect& rect, ENUMARROWFACE2 face, COLORREF clr)
 {
-    DrawArrowInRect(pDC->GetSafeHdc(), rect, face, clr);
+    DrawArrowInRect(pDC ? pDC->m_hDC : nullptr, rect, face, clr);
 }
 
 int DrawSign(HDC hdc, CRect& rect, ENUMSIGN sign, COLORREF clr)
@@ -176,7 +176,7 @@ int DrawSign(HDC hdc, CRect& rect, ENUMSIGN sign, COLORREF clr)
 
 int DrawSign(CDC* pDC, CRect& rect, ENUMSIGN sign, COLORREF clr)
 {
-    DrawSign(pDC->GetSafeHdc(), rect, sign, clr);
+    DrawSign(pDC ? pDC->m_hDC : nullptr, rect, sign, clr);
     return 1;
 }
 
