@@ -1,5 +1,6 @@
 #include "Bench.h"
 #include <cstdio>
+#include <string>
 
 namespace bench {
 
@@ -45,6 +46,45 @@ HWND BenchHost()
                              nullptr, nullptr, wc.hInstance, nullptr);
     Pump();
     return host;
+}
+
+HWND CreateSystemProgress(const RECT& rect, UINT id)
+{
+    HWND bar = ::CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, rect.left, rect.top,
+                                 rect.right - rect.left, rect.bottom - rect.top, BenchHost(),
+                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
+    ::SendMessageW(bar, PBM_SETRANGE32, 0, 100);
+    ::SendMessageW(bar, PBM_SETPOS, 50, 0);
+    return bar;
+}
+
+void CompareProgressBars(const wchar_t* name, HWND kestrelBar, const std::function<void(int)>& setKestrelPos,
+                         HWND systemBar)
+{
+    constexpr int kIterations = 2000;
+    Pump();
+    auto fullPaint = [](HWND hWnd) {
+        return [hWnd] {
+            ::InvalidateRect(hWnd, nullptr, TRUE);
+            ::UpdateWindow(hWnd);
+        };
+    };
+    std::wstring what(name);
+    PrintComparison((what + L" full paint").c_str(), MicrosecondsPerOp(fullPaint(kestrelBar), kIterations),
+                    MicrosecondsPerOp(fullPaint(systemBar), kIterations));
+
+    int kestrelPos = 0, systemPos = 0;
+    double kestrelUpdate = MicrosecondsPerOp([&] {
+        kestrelPos = (kestrelPos + 1) % 101;
+        setKestrelPos(kestrelPos);
+        ::UpdateWindow(kestrelBar);
+    }, kIterations);
+    double systemUpdate = MicrosecondsPerOp([&] {
+        systemPos = (systemPos + 1) % 101;
+        ::SendMessageW(systemBar, PBM_SETPOS, static_cast<WPARAM>(systemPos), 0);
+        ::UpdateWindow(systemBar);
+    }, kIterations);
+    PrintComparison((what + L" position update (+paint)").c_str(), kestrelUpdate, systemUpdate);
 }
 
 void Pump()

@@ -15,6 +15,12 @@ void PrintFigure(const wchar_t* what, double value, const wchar_t* unit);
 HWND BenchHost();
 // Dispatches pending messages.
 void Pump();
+// A system progress bar (msctls_progress32) child of the bench host, range 0..100 at 50.
+HWND CreateSystemProgress(const RECT& rect, UINT id);
+// Times full paints and position updates (positions cycling through 0..100, each followed by
+// UpdateWindow) of a Kestrel bar against a system bar, and prints both comparisons.
+void CompareProgressBars(const wchar_t* name, HWND kestrelBar, const std::function<void(int)>& setKestrelPos,
+                         HWND systemBar);
 
 }  // namespace bench
 
