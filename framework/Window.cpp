@@ -507,24 +507,25 @@ BOOL CWnd::PreTranslateMessage(MSG*)
 
 // ---- Geometry, state and helpers ----
 
-BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT nFlags)
+// Changes style bits of one kind (GWL_STYLE or GWL_EXSTYLE); FALSE when nothing changes.
+static BOOL ModifyWindowLong(HWND hWnd, int index, DWORD remove, DWORD add, UINT nFlags)
 {
-    DWORD style = GetStyle();
+    DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(hWnd, index));
     DWORD changed = (style & ~remove) | add;
     if (style == changed) return FALSE;
-    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(changed));
-    if (nFlags) ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+    ::SetWindowLongPtrW(hWnd, index, static_cast<LONG_PTR>(changed));
+    if (nFlags) ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
+}
+
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT nFlags)
+{
+    return ModifyWindowLong(m_hWnd, GWL_STYLE, remove, add, nFlags);
 }
 
 BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT nFlags)
 {
-    DWORD style = GetExStyle();
-    DWORD changed = (style & ~remove) | add;
-    if (style == changed) return FALSE;
-    ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>(changed));
-    if (nFlags) ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-    return TRUE;
+    return ModifyWindowLong(m_hWnd, GWL_EXSTYLE, remove, add, nFlags);
 }
 
 CWnd* CWnd::GetParent() const
