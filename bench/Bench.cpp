@@ -66,6 +66,8 @@ int wmain()
     InitResourcelib();
     wprintf(L"%-52ls %13ls %13ls\n", L"operation", L"Kestrel", L"system");
     RunProgressBench();
+    RunOrmProgressBench();
+    RunNumEditBench();
     ExitResourcelib();
     ExitCommonFunc();
     return 0;

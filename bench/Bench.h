@@ -20,3 +20,5 @@ void Pump();
 
 // Each suite adds its rows to the report; main runs them in order.
 void RunProgressBench();
+void RunOrmProgressBench();
+void RunNumEditBench();

@@ -5,8 +5,8 @@
 
 namespace {
 
-constexpr int kWindowWidth = 980;
-constexpr int kWindowHeight = 700;
+constexpr int kWindowWidth = 1180;
+constexpr int kWindowHeight = 820;
 constexpr UINT_PTR kScreenshotTimer = 1;
 constexpr UINT kScreenshotDelayMs = 1500;
 
@@ -67,11 +67,15 @@ public:
         if (!CreateEx(0, wc.lpszClassName, L"Kestrel gallery", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
                       CW_USEDEFAULT, kWindowWidth, kWindowHeight, nullptr, nullptr))
             return false;
+        // Left column: progress bars, text entry, numeric editors; right column: primitives.
         CRect client;
         GetClientRect(&client);
         const int gap = 8;
-        int half = client.Width() / 2;
-        CreateProgressPanel(this, CRect(gap, gap, half - gap / 2, 150));
+        const int split = 610;
+        CreateProgressPanel(this, CRect(gap, gap, split - gap / 2, 130));
+        CreateTextEntryPanel(this, CRect(gap, 130 + gap, split - gap / 2, 400));
+        CreateNumericPanel(this, CRect(gap, 400 + gap, split - gap / 2, client.bottom - gap));
+        CreatePrimitivesPanel(this, CRect(split + gap / 2, gap, client.right - gap, client.bottom - gap));
         ShowWindow(SW_SHOW);
         UpdateWindow();
         if (!g_screenshotPath.empty()) SetTimer(kScreenshotTimer, kScreenshotDelayMs);
@@ -131,6 +135,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
     // Start-up in the library's order; tear-down the other way round.
     InitCommonFunc();
     InitResourcelib();
+    InitToolTip();
     int exitCode = 1;
     {
         GalleryWindow window;
@@ -145,6 +150,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
             exitCode = static_cast<int>(msg.wParam);
         }
     }
+    ExitToolTip();
     ExitResourcelib();
     ExitCommonFunc();
     return exitCode;

@@ -7,3 +7,6 @@
 #include "KestrelToolTip.h"
 #include "KestrelUtil.h"
 #include "KestrelProgress.h"
+#include "KestrelOrmProgress.h"
+#include "KestrelEdit.h"
+#include "KestrelNumeric.h"
