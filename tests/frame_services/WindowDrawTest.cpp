@@ -11,6 +11,9 @@ protected:
         InitCommonFunc();
         host = new kx::HostWindow;
         host->Open(400, 300);
+        // Away from the top left, where other test programs of the session open theirs.
+        host->MoveWindow(::GetSystemMetrics(SM_CXSCREEN) - 420, 40, 400, 300);
+        kx::PumpMessages();
     }
     static void TearDownTestSuite()
     {
