@@ -300,8 +300,11 @@ void CEditCtrl::OnKillFocus(CWnd*)
 
 HBRUSH CEditCtrl::CtlColor(CDC* pDC, UINT)
 {
-    pDC->SetBkColor(m_clrBk);
-    pDC->SetTextColor(m_clrText);
+    // A host may forward the colour message without a device context.
+    if (pDC != nullptr) {
+        pDC->SetBkColor(m_clrBk);
+        pDC->SetTextColor(m_clrText);
+    }
     return m_hBkBrush;
 }
 

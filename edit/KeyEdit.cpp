@@ -154,8 +154,10 @@ void CKeyEdit::OnKillFocus(CWnd*)
 
 HBRUSH CKeyEdit::CtlColor(CDC* pDC, UINT)
 {
-    pDC->SetBkColor(getdefaultColor(DEFCLR_BK));
-    pDC->SetTextColor(getdefaultColor(DEFCLR_TEXT));
+    if (pDC != nullptr) {
+        pDC->SetBkColor(getdefaultColor(DEFCLR_BK));
+        pDC->SetTextColor(getdefaultColor(DEFCLR_TEXT));
+    }
     return getdefaultHBrush();
 }
 

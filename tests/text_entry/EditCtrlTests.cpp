@@ -252,4 +252,23 @@ TEST_F(EditCtrlTest, ColoursComeFromTheBoxThroughReflection)
     ::ReleaseDC(edit, dc);
 }
 
+TEST_F(EditCtrlTest, BadInputIsHarmless)
+{
+    edit.SetText(nullptr, 4);
+    EXPECT_EQ(CString(L""), edit.GetText());
+    EXPECT_EQ(4, edit.GetTextLimit());
+    EXPECT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, kCell, nullptr, kEditorId));  // a child needs a parent
+    EXPECT_FALSE(edit.IsWindow());
+    EXPECT_FALSE(edit.PreTranslateMessage(nullptr));
+
+    // A colour request without a device context still gets the brush.
+    OpenEditor(INPUTSTYLE_TEXT, L"x");
+    EXPECT_EQ(reinterpret_cast<LRESULT>(getdefaultHBrush()),
+              host.SendMessage(WM_CTLCOLOREDIT, 0, reinterpret_cast<LPARAM>(edit.m_hWnd)));
+
+    // The parent going away mid-edit takes the box with it.
+    host.Close();
+    EXPECT_FALSE(edit.IsWindow());
+}
+
 }  // namespace

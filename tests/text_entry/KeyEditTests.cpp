@@ -122,4 +122,19 @@ TEST_F(KeyEditTest, LongTextGrowsLeftButNotPastTheParent)
     EXPECT_EQ(CRect(0, 60, 34, 84), BoxRect());
 }
 
+TEST_F(KeyEditTest, BadInputIsHarmless)
+{
+    EXPECT_TRUE(box.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 20), nullptr, kBoxId));
+    EXPECT_FALSE(box.IsWindow());
+    box.SetHotKey(0x00410002, 9);  // nothing to show it in; the user value is still kept
+    UINT user = 0;
+    EXPECT_EQ(0u, box.GetHotKey(user));
+    EXPECT_EQ(9u, user);
+    box.Translate(L'A', nullptr);
+
+    OpenBox(CRect(20, 20, 120, 44));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(getdefaultHBrush()),
+              host.SendMessage(WM_CTLCOLOREDIT, 0, reinterpret_cast<LPARAM>(box.m_hWnd)));
+}
+
 }  // namespace
