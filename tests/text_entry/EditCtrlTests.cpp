@@ -2,7 +2,6 @@
 // the focus moving away; checks what the parent is told and what the box shows.
 #include "Keyboard.h"
 #include <KestrelEdit.h>
-#include <string>
 
 using namespace kx;
 
@@ -13,23 +12,16 @@ const CRect kCell(20, 20, 140, 42);
 
 ::testing::Environment* const g_library = ::testing::AddGlobalTestEnvironment(new LibraryEnvironment);
 
-std::wstring WindowText(HWND h)
+// Metrics of the font the window reports (WM_GETFONT).
+TEXTMETRICW FontMetrics(HWND h)
 {
-    wchar_t buffer[512] = {};
-    ::GetWindowTextW(h, buffer, 512);
-    return buffer;
-}
-
-void SetClipboardText(HWND owner, const wchar_t* text)
-{
-    ASSERT_TRUE(::OpenClipboard(owner));
-    ::EmptyClipboard();
-    size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
-    HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
-    memcpy(::GlobalLock(mem), text, bytes);
-    ::GlobalUnlock(mem);
-    ::SetClipboardData(CF_UNICODETEXT, mem);
-    ::CloseClipboard();
+    TEXTMETRICW tm{};
+    HDC dc = ::GetDC(h);
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(h, WM_GETFONT, 0, 0)));
+    ::GetTextMetricsW(dc, &tm);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(h, dc);
+    return tm;
 }
 
 std::wstring ClipboardText(HWND owner)
@@ -48,15 +40,24 @@ class EditCtrlTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(host.Open()); }
 
-    // Opens the editor over the cell as the numeric controls do.
-    void OpenEditor(DWORD inputStyle, const wchar_t* text, int limit = -1, DWORD style = 0)
+    // Opens the editor over a cell in the theme's font, as the numeric controls do.
+    void OpenEditor(DWORD inputStyle, const wchar_t* text, int limit = -1, DWORD style = 0, const CRect& cell = kCell)
     {
         edit.ModifyInputStyle(inputStyle);
         edit.SetText(text, limit);
-        EXPECT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | style, kCell, &host, kEditorId));
+        EXPECT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | style, cell, &host, kEditorId));
         ASSERT_TRUE(edit.IsWindow());
+        edit.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(getdefaultHFont()), TRUE);
         PumpMessages();
         host.Clear();
+    }
+
+    CRect BoxRect() const
+    {
+        CRect r;
+        edit.GetWindowRect(&r);
+        host.ScreenToClient(&r);
+        return r;
     }
 
     // The editing-ended notifications the host received.
@@ -107,33 +108,30 @@ TEST_F(EditCtrlTest, FullBoxRefusesCharactersButDeleteStillWorks)
     EXPECT_EQ(L"456", WindowText(edit));
 }
 
-TEST_F(EditCtrlTest, PastingIntoNumericBoxUsesFixedFormAndItsLength)
+TEST_F(EditCtrlTest, CutThenPasteBackTakesTheFixedFormAndItsLengthAsLimit)
 {
-    OpenEditor(INPUTSTYLE_NUMBER, L"1");
-    SetClipboardText(host, L"3.5");
-    {
+    auto ctrlKey = [](UINT vk) {
         HeldKeys ctrl{VK_CONTROL};
-        PressKey('V');
-    }
+        PressKey(vk);
+    };
+    OpenEditor(INPUTSTYLE_NUMBER, L"3.5");  // all selected
+    ctrlKey('X');
+    EXPECT_EQ(L"3.5", ClipboardText(host));
+    EXPECT_EQ(L"", WindowText(edit));
+    ctrlKey('V');
     EXPECT_EQ(L"3.500000", WindowText(edit));
     EXPECT_EQ(CString(L"3.500000"), edit.GetText());
     EXPECT_EQ(8, edit.GetTextLimit());
-
     ::SendMessageW(edit, EM_SETSEL, 8, 8);
     PressKey('1');  // already at the pasted length
     EXPECT_EQ(L"3.500000", WindowText(edit));
-}
 
-TEST_F(EditCtrlTest, CutGoesThroughTheClipboard)
-{
-    OpenEditor(INPUTSTYLE_TEXT, L"cut me");
-    ::SendMessageW(edit, EM_SETSEL, 0, 4);
-    {
-        HeldKeys ctrl{VK_CONTROL};
-        PressKey('X');
-    }
-    EXPECT_EQ(L"cut ", ClipboardText(host));
-    EXPECT_EQ(L"me", WindowText(edit));
+    // A text box takes the clipboard as it is.
+    host.SetFocus();
+    OpenEditor(INPUTSTYLE_TEXT, L"");
+    ctrlKey('V');
+    EXPECT_EQ(L"3.5", WindowText(edit));
+    EXPECT_EQ(3, edit.GetTextLimit());
 }
 
 TEST_F(EditCtrlTest, EscapeKeyCommitsButEscapeCharacterRestores)
@@ -206,17 +204,12 @@ TEST_F(EditCtrlTest, BoxGrowsRightWhileTypingAndStopsAtTheParentMargin)
     host.GetClientRect(&parent);
     const int margin = getdefaultMetrics(DEFMETRICS_EDITMARGIN);
     const CRect start(parent.right - 120, 20, parent.right - 90, 42);
-    edit.ModifyInputStyle(INPUTSTYLE_TEXT);
-    edit.SetText(L"", -1);
-    edit.Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, start, &host, kEditorId);
-    edit.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(getdefaultHFont()), TRUE);
+    OpenEditor(INPUTSTYLE_TEXT, L"", -1, 0, start);
 
     int lastRight = start.right;
     for (int i = 0; i < 40; ++i) {
         PressKey('W');
-        CRect r;
-        edit.GetWindowRect(&r);
-        host.ScreenToClient(&r);
+        const CRect r = BoxRect();
         ASSERT_EQ(start.left, r.left);
         ASSERT_EQ(start.Height(), r.Height());
         ASSERT_GE(r.right, lastRight);
@@ -252,6 +245,32 @@ TEST_F(EditCtrlTest, ColoursComeFromTheBoxThroughReflection)
     ::ReleaseDC(edit, dc);
 }
 
+TEST_F(EditCtrlTest, MultiLineBoxGrowsALineOnReturnWhileThereIsRoom)
+{
+    CRect parent;
+    host.GetClientRect(&parent);
+    const int margin = getdefaultMetrics(DEFMETRICS_EDITMARGIN);
+    struct Case {
+        DWORD style;
+        int top;
+        bool grows;
+    } cases[] = {
+        {0, 20, true},
+        {WS_HSCROLL, 20, true},  // the scroll bar's room is kept on top of the new line
+        {0, parent.bottom - margin - 30, false},
+    };
+    for (const Case& c : cases) {
+        const CRect start(20, c.top, 200, c.top + 24);
+        OpenEditor(INPUTSTYLE_TEXT, L"", -1, ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | c.style, start);
+        TypeKeys({'A', VK_RETURN});
+        ASSERT_TRUE(edit.IsWindow()) << c.style;  // Return stays in a box that wants it
+        EXPECT_EQ(L"a\r\n", WindowText(edit));
+        const int line = c.grows ? FontMetrics(edit).tmHeight : 0;
+        EXPECT_EQ(CRect(start.left, start.top, start.right, start.bottom + line), BoxRect()) << c.style;
+        edit.DestroyWindow();
+    }
+}
+
 TEST_F(EditCtrlTest, BadInputIsHarmless)
 {
     edit.SetText(nullptr, 4);
@@ -260,6 +279,9 @@ TEST_F(EditCtrlTest, BadInputIsHarmless)
     EXPECT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, kCell, nullptr, kEditorId));  // a child needs a parent
     EXPECT_FALSE(edit.IsWindow());
     EXPECT_FALSE(edit.PreTranslateMessage(nullptr));
+    CRect cell(0, 0, 40, 8), edited;
+    CEditCtrl::GetBestEditRect(nullptr, cell, edited);  // measures with the screen's font
+    EXPECT_EQ(3, edited.left);
 
     // A colour request without a device context still gets the brush.
     OpenEditor(INPUTSTYLE_TEXT, L"x");
@@ -269,6 +291,17 @@ TEST_F(EditCtrlTest, BadInputIsHarmless)
     // The parent going away mid-edit takes the box with it.
     host.Close();
     EXPECT_FALSE(edit.IsWindow());
+}
+
+TEST_F(EditCtrlTest, BestEditRectCentresTheTextLineInTheCell)
+{
+    OpenEditor(INPUTSTYLE_TEXT, L"");
+    const TEXTMETRICW tm = FontMetrics(edit);
+    // Room for the line and the box's frame, and 5 pixels to spare above and below.
+    CRect cell(10, 50, 110, 50 + tm.tmHeight + tm.tmExternalLeading + 4 + 10);
+    CRect edited;
+    CEditCtrl::GetBestEditRect(&edit, cell, edited);
+    EXPECT_EQ(CRect(13, 55, 107, cell.bottom - 5), edited);
 }
 
 }  // namespace

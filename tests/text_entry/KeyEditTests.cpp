@@ -2,20 +2,12 @@
 // notification when the user moves on.
 #include "Keyboard.h"
 #include <KestrelEdit.h>
-#include <string>
 
 using namespace kx;
 
 namespace {
 
 constexpr UINT kBoxId = 42;
-
-std::wstring WindowText(HWND h)
-{
-    wchar_t buffer[256] = {};
-    ::GetWindowTextW(h, buffer, 256);
-    return buffer;
-}
 
 class KeyEditTest : public ::testing::Test {
 protected:

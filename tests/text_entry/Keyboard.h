@@ -4,6 +4,7 @@
 #pragma once
 #include "../harness/Harness.h"
 #include <initializer_list>
+#include <string>
 
 namespace kx {
 
@@ -12,6 +13,14 @@ inline LPARAM KeyParam(UINT vk, bool up)
     LPARAM lp = 1 | (static_cast<LPARAM>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC) & 0xFF) << 16);
     if (up) lp |= static_cast<LPARAM>(0xC0000000u);
     return lp;
+}
+
+// What a box shows.
+inline std::wstring WindowText(HWND h)
+{
+    wchar_t buffer[512] = {};
+    ::GetWindowTextW(h, buffer, 512);
+    return buffer;
 }
 
 // Presses and releases a key on the focus window and lets the loop run.

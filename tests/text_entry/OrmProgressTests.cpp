@@ -1,6 +1,7 @@
 // The striped progress bar: what it paints, and exactly which strip a position change paints.
 #include "../harness/Harness.h"
 #include <KestrelOrmProgress.h>
+#include <functional>
 
 using namespace kx;
 
@@ -42,39 +43,34 @@ protected:
         dc.FillSolidRect(CRect(0, 0, kWidth, kHeight), kMarker);
     }
 
-    // Checks that the pixels inside rect show what expected says and all others the marker.
-    void ExpectOnlyPainted(const CRect& rect, COLORREF (*expected)(int x, int y))
+    // Checks every pixel of the control against want(x, y).
+    void ExpectPixels(const std::function<COLORREF(int x, int y)>& want)
     {
         ClientCapture shot(bar);
         int wrong = 0;
         for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x) {
-                COLORREF want = rect.PtInRect(CPoint(x, y)) ? expected(x, y) : kMarker;
-                if (shot.At(x, y) != want && wrong++ < 5)
+            for (int x = 0; x < kWidth; ++x)
+                if (shot.At(x, y) != want(x, y) && wrong++ < 5)
                     ADD_FAILURE() << "pixel " << x << "," << y << " is " << std::hex << shot.At(x, y)
-                                  << " not " << want;
-            }
+                                  << " not " << want(x, y);
         EXPECT_EQ(0, wrong);
     }
 
-    // Checks the whole control as a full paint leaves it with the bar ending at barEnd.
+    // Only the pixels inside rect were painted since PaintMarker, as expected says.
+    void ExpectOnlyPainted(const CRect& rect, COLORREF (*expected)(int x, int y))
+    {
+        ExpectPixels([&](int x, int y) { return rect.PtInRect(CPoint(x, y)) ? expected(x, y) : kMarker; });
+    }
+
+    // The whole control as a full paint leaves it with the bar ending at barEnd.
     void ExpectPainted(int barEnd)
     {
         bar.Invalidate();
-        ClientCapture shot(bar);
-        int wrong = 0;
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x) {
-                COLORREF want = kField;
-                if (x == 0 || y == 0 || x == kWidth - 1 || y == kHeight - 1)
-                    want = kFrame;
-                else if (y >= kBarTop && y < kBarBottom && x >= kBarLeft && x < barEnd)
-                    want = StripeAt(x);
-                if (shot.At(x, y) != want && wrong++ < 5)
-                    ADD_FAILURE() << "pixel " << x << "," << y << " is " << std::hex << shot.At(x, y)
-                                  << " not " << want;
-            }
-        EXPECT_EQ(0, wrong);
+        ExpectPixels([&](int x, int y) {
+            if (x == 0 || y == 0 || x == kWidth - 1 || y == kHeight - 1) return kFrame;
+            bool inBar = y >= kBarTop && y < kBarBottom && x >= kBarLeft && x < barEnd;
+            return inBar ? StripeAt(x) : kField;
+        });
     }
 
     HostWindow host;
