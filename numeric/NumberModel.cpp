@@ -91,8 +91,9 @@ float CNumberModel::ClampValue(float v) const
 
 int CNumberModel::ClampInt(int n) const
 {
-    if (n > m_fMaxValue) n = Truncate(m_fMaxValue);
-    if (n < m_fMinValue) n = Truncate(m_fMinValue);
+    // Compared in double: an int beyond 2^24 would round when narrowed to float.
+    if (static_cast<double>(n) > m_fMaxValue) n = Truncate(m_fMaxValue);
+    if (static_cast<double>(n) < m_fMinValue) n = Truncate(m_fMinValue);
     return n;
 }
 
