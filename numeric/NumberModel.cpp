@@ -209,8 +209,9 @@ int CNumEdit::GetItemValue(UINT place, float v) const
     default:
         break;
     }
-    if (index >= length || index >= static_cast<long long>(wcslen(text))) return kSpaceCode;
-    wchar_t ch = text[index];
+    if (index >= length) return kSpaceCode;
+    // The predicted length can exceed the text (-0.3 shows as "0"): the terminator reads as 0.
+    const wchar_t ch = index < static_cast<long long>(wcslen(text)) ? text[index] : L'\0';
     if (numeric::IsDigitCode(ch)) return ch - L'0';
     return ch;
 }

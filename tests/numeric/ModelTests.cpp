@@ -201,6 +201,7 @@ TEST(PlaceModel, ItemValuesInEachAlignment)
     EXPECT_EQ(right.GetItemValue(2, -5.0f), L'-');
     EXPECT_EQ(right.GetItemValue(3, -5.0f), 5);
     EXPECT_EQ(right.GetItemValue(4, -5.0f), L' ');
+    EXPECT_EQ(right.GetItemValue(3, -0.3f), 0);  // shown as "0" but predicted two long
 
     ModelEdit left(ES_LEFT);
     left.SetDicimalNum(1);
