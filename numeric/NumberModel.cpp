@@ -91,8 +91,9 @@ float CNumberModel::ClampValue(float v) const
 
 int CNumberModel::ClampInt(int n) const
 {
-    if (n > m_fMaxValue) n = Truncate(m_fMaxValue);
-    if (n < m_fMinValue) n = Truncate(m_fMinValue);
+    // Compared in double: an int beyond 2^24 would round when narrowed to float.
+    if (static_cast<double>(n) > m_fMaxValue) n = Truncate(m_fMaxValue);
+    if (static_cast<double>(n) < m_fMinValue) n = Truncate(m_fMinValue);
     return n;
 }
 
@@ -208,8 +209,9 @@ int CNumEdit::GetItemValue(UINT place, float v) const
     default:
         break;
     }
-    if (index >= length || index >= static_cast<long long>(wcslen(text))) return kSpaceCode;
-    wchar_t ch = text[index];
+    if (index >= length) return kSpaceCode;
+    // The predicted length can exceed the text (-0.3 shows as "0"): the terminator reads as 0.
+    const wchar_t ch = index < static_cast<long long>(wcslen(text)) ? text[index] : L'\0';
     if (numeric::IsDigitCode(ch)) return ch - L'0';
     return ch;
 }

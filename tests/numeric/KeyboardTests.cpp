@@ -2,7 +2,7 @@
 #include "NumericTesting.h"
 #include <string>
 
-using numtest::KindList;
+using numtest::Codes;
 using numtest::NumEditTest;
 
 namespace {
@@ -25,25 +25,26 @@ protected:
     }
     int CaretPlace() const { return edit.HitTest(CWnd::GetCaretPos()); }
     void Left(int times = 1) { for (int i = 0; i < times; ++i) Char(VK_LEFT); }
+    void Right(int times = 1) { for (int i = 0; i < times; ++i) Char(VK_RIGHT); }
+    // Opens the context menu and picks item n (from 1) with the keyboard; 0 dismisses it.
+    void PickMenuItem(int n)
+    {
+        for (int i = 0; i < n; ++i) kx::PostScript(edit.m_hWnd, {kx::Msg(WM_KEYDOWN, VK_DOWN)});
+        kx::PostScript(edit.m_hWnd, {kx::Msg(WM_KEYDOWN, n > 0 ? VK_RETURN : VK_ESCAPE)});
+        edit.SendMessage(WM_RBUTTONUP, 0, kx::PointParam(20, 10));
+    }
 };
-
-TEST_F(NumEditKeys, FirstFocusPutsTheCaretAtTheEndAndFocusLossKeepsIt)
-{
-    Focused(ES_RIGHT, 0, 100, 5.0f);
-    EXPECT_EQ(CaretPlace(), 3);
-    EXPECT_EQ(CWnd::GetCaretPos().y, edit.GetTextRect().top);
-    Left();
-    EXPECT_EQ(CaretPlace(), 2);
-    host.SetFocus();
-    edit.SetFocus();
-    EXPECT_EQ(CaretPlace(), 2);
-    EXPECT_TRUE(host.log.empty());
-}
 
 TEST_F(NumEditKeys, DigitsOverwriteThenAppendOnTheFreePlace)
 {
     Focused(ES_RIGHT, 0, 100, 5.0f);
-    Left();  // onto the 5
+    EXPECT_EQ(CaretPlace(), 3);  // the first focus: the free place after the text
+    EXPECT_EQ(CWnd::GetCaretPos().y, edit.GetTextRect().top);
+    Left();  // onto the 5, kept across a focus loss
+    host.SetFocus();
+    edit.SetFocus();
+    EXPECT_EQ(CaretPlace(), 2);
+
     Char('7');
     EXPECT_EQ(edit.GetCurValue(), 7.0f);
     EXPECT_EQ(CaretPlace(), 3);
@@ -56,94 +57,71 @@ TEST_F(NumEditKeys, DigitsOverwriteThenAppendOnTheFreePlace)
     EXPECT_EQ(Kinds().size(), 9u);
 }
 
-TEST_F(NumEditKeys, UpAndDownAddOneUnitOfThePlace)
+TEST_F(NumEditKeys, CodesEditTheDigitUnderTheCaret)
 {
-    Focused(ES_RIGHT, 0, 100, 42.0f);
-    Left(2);  // onto the 4
-    Char(VK_UP);
-    EXPECT_EQ(edit.GetCurValue(), 52.0f);
-    Char(VK_DOWN);
-    Char(VK_DOWN);
-    EXPECT_EQ(edit.GetCurValue(), 32.0f);
-    edit.SetCurValue(42.0f);
-    Char(VK_RIGHT);  // onto the 2
-    Char(VK_UP);
-    EXPECT_EQ(edit.GetCurValue(), 43.0f);
-    Char(VK_DOWN);
-    Char(VK_DOWN);
-    EXPECT_EQ(edit.GetCurValue(), 41.0f);
+    Focused(ES_RIGHT, 0, 100, 0.0f);
+    const struct {
+        DWORD style;
+        double minimum, maximum;
+        int decimals;
+        float value;
+        int placesLeft;  // of the end of the text
+        UINT code;
+        float expected;
+    } cases[] = {
+        {ES_RIGHT, 0, 100, 0, 42.0f, 2, VK_UP, 52.0f},  // one unit of the place, whatever the sign
+        {ES_RIGHT, 0, 100, 0, 42.0f, 2, VK_DOWN, 32.0f},
+        {ES_RIGHT, 0, 100, 0, 42.0f, 1, VK_UP, 43.0f},
+        {ES_RIGHT, 0, 100, 0, 42.0f, 1, VK_DOWN, 41.0f},
+        {ES_RIGHT, -10, 100, 0, -3.0f, 1, VK_UP, -2.0f},
+        {ES_RIGHT, 0, 100, 1, 2.5f, 1, VK_UP, 2.6f},  // a decimal place
+        {ES_RIGHT, 0, 100, 1, 2.5f, 1, '9', 2.9f},
+        {ES_RIGHT, -10, 100, 0, -3.0f, 1, '5', -5.0f},  // the sign stays
+        {ES_RIGHT, -10, 100, 0, -3.0f, 0, VK_SUBTRACT, 3.0f},
+        {ES_RIGHT, -10, 100, 0, 3.0f, 0, VK_OEM_MINUS, -3.0f},
+        {ES_RIGHT, 0, 100, 0, 3.0f, 0, VK_SUBTRACT, 3.0f},  // the minimum forbids it
+        {ES_LEFT, 0, 999, 0, 12.0f, 0, '3', 123.0f},       // appended on the right
+        {ES_LEFT, -999, 999, 0, -12.0f, 0, '3', -123.0f},
+    };
+    for (const auto& c : cases) {
+        edit.ModifyStyle(ES_CENTER | ES_RIGHT, c.style);
+        edit.SetNumberMinMax(c.minimum, c.maximum, 0);
+        edit.SetDicimalNum(c.decimals);
+        edit.SetCurValue(c.value);
+        Left(6);  // onto the row of the new font, then to the end
+        Right(6);
+        Left(c.placesLeft);
+        host.Clear();
+        Char(c.code);
+        EXPECT_EQ(edit.GetCurValue(), c.expected) << c.value << " code " << c.code;
+        EXPECT_EQ(Kinds(), c.expected == c.value ? Codes() : kOneShot) << c.value << " code " << c.code;
+    }
 }
 
-TEST_F(NumEditKeys, DecimalsAndJumpingOverThePoint)
+TEST_F(NumEditKeys, CaretJumpsOverTheDecimalPoint)
 {
     Focused(ES_RIGHT, 0, 100, 2.5f, 1);
     Left();  // from the end onto the first decimal
     EXPECT_EQ(CaretPlace(), 4);
-    Char(VK_UP);
-    EXPECT_EQ(edit.GetCurValue(), static_cast<float>(2.6));
-    Left();  // over the point onto the units
+    Left();
     EXPECT_EQ(CaretPlace(), 2);
-    Char(VK_RIGHT);
+    Right();
     EXPECT_EQ(CaretPlace(), 4);
-    Char('9');
-    EXPECT_EQ(edit.GetCurValue(), static_cast<float>(2.9));
-}
-
-TEST_F(NumEditKeys, NegativeValuesKeepTheirSignAndMinusNegates)
-{
-    Focused(ES_RIGHT, -10, 100, -3.0f);
-    Left();  // onto the 3
-    Char('5');
-    EXPECT_EQ(edit.GetCurValue(), -5.0f);
-    Char(VK_SUBTRACT);
-    EXPECT_EQ(edit.GetCurValue(), 5.0f);
-    Char(VK_OEM_MINUS);
-    EXPECT_EQ(edit.GetCurValue(), -5.0f);
-
-    edit.SetNumberMinMax(0, 100, 0);
-    edit.SetCurValue(3.0f);
-    host.Clear();
-    Char(VK_SUBTRACT);  // the minimum forbids it
-    EXPECT_EQ(edit.GetCurValue(), 3.0f);
-    EXPECT_TRUE(host.log.empty());
-}
-
-TEST_F(NumEditKeys, LeftAlignedTextGrowsToTheRight)
-{
-    Focused(ES_LEFT, 0, 999, 12.0f);
-    EXPECT_EQ(CaretPlace(), 2);
-    Char('3');
-    EXPECT_EQ(edit.GetCurValue(), 123.0f);
-    EXPECT_EQ(CaretPlace(), 3);
-
-    edit.SetNumberMinMax(-999, 999, 0);
-    edit.SetCurValue(-12.0f);
-    Left(3);
-    Char(VK_RIGHT);
-    Char(VK_RIGHT);
-    Char(VK_RIGHT);
-    EXPECT_EQ(CaretPlace(), 3);
-    Char('3');
-    EXPECT_EQ(edit.GetCurValue(), -123.0f);
 }
 
 TEST_F(NumEditKeys, ResetCommitAndUnhandledCodes)
 {
     Focused(ES_RIGHT, 0, 100, 0.0f);
-    Char('O');  // already the default: all three all the same
-    EXPECT_EQ(Kinds(), kOneShot);
-    edit.SetCurValue(60.0f);
-    host.Clear();
-    Char('o');
-    EXPECT_EQ(edit.GetCurValue(), 0.0f);
-    EXPECT_EQ(Kinds(), kOneShot);
-
-    edit.SetCurValue(60.0f);
-    host.Clear();
+    for (UINT code : {'O', 'o'}) {  // all three even when the value is already the default
+        Char(code);
+        EXPECT_EQ(edit.GetCurValue(), 0.0f);
+        EXPECT_EQ(Kinds(), kOneShot) << code;
+        edit.SetCurValue(60.0f);
+        host.Clear();
+    }
     Char(13);
     Char(9);
-    EXPECT_EQ(Kinds(), KindList({NUMN_ENDCHANGE, NUMN_ENDCHANGE}));
-    EXPECT_EQ(edit.GetCurValue(), 60.0f);
+    EXPECT_EQ(Kinds(), Codes({NUMN_ENDCHANGE, NUMN_ENDCHANGE}));
 
     host.Clear();
     EXPECT_EQ(CaretPlace(), 3);  // the free place after the text
@@ -162,14 +140,15 @@ TEST_F(NumEditKeys, ReadOnlyIgnoresCharactersButTakesMenuValues)
     Char('O');
     Char('7');
     Char(13);
+    PressAt(PlaceCenter(2));  // no drag starts, nor a step
+    PressAt(CPoint(95, 15));
+    EXPECT_EQ(::GetCapture(), nullptr);
     EXPECT_TRUE(host.log.empty());
     EXPECT_EQ(edit.GetCurValue(), 10.0f);
 
-    // The system menu: one down and a return choose the first item, the maximum.
-    kx::PostScript(edit.m_hWnd, {kx::Msg(WM_KEYDOWN, VK_DOWN), kx::Msg(WM_KEYDOWN, VK_RETURN)});
-    edit.SendMessage(WM_RBUTTONUP, 0, kx::PointParam(20, 10));
+    PickMenuItem(1);  // the maximum
     EXPECT_EQ(edit.GetCurValue(), 100.0f);
-    EXPECT_EQ(Kinds(), KindList({NUMN_BEGINCHANGE, NUMN_ENDCHANGE}));
+    EXPECT_EQ(Kinds(), Codes({NUMN_BEGINCHANGE, NUMN_ENDCHANGE}));
 }
 
 TEST_F(NumEditKeys, ContextMenuOffersMaximumMinimumAndDefault)
@@ -177,40 +156,28 @@ TEST_F(NumEditKeys, ContextMenuOffersMaximumMinimumAndDefault)
     Create(ES_RIGHT);
     edit.SetNumberMinMax(-20, 100, 50);
     edit.SetDicimalNum(1);
-    edit.SetCurValue(10.0f);
-    host.Clear();
     const float expected[] = {100.0f, -20.0f, 50.0f};
     for (int item = 1; item <= 3; ++item) {
         edit.SetCurValue(10.0f);
         host.Clear();
         edit.menuLabels.clear();
-        for (int i = 0; i < item; ++i) kx::PostScript(edit.m_hWnd, {kx::Msg(WM_KEYDOWN, VK_DOWN)});
-        kx::PostScript(edit.m_hWnd, {kx::Msg(WM_KEYDOWN, VK_RETURN)});
-        edit.SendMessage(WM_RBUTTONUP, 0, kx::PointParam(20, 10));
+        PickMenuItem(item);
         EXPECT_EQ(edit.GetCurValue(), expected[item - 1]) << item;
-        EXPECT_EQ(Kinds(), KindList({NUMN_BEGINCHANGE, NUMN_ENDCHANGE})) << item;
+        EXPECT_EQ(Kinds(), Codes({NUMN_BEGINCHANGE, NUMN_ENDCHANGE})) << item;
     }
-    ASSERT_EQ(edit.menuLabels.size(), 3u);
-    EXPECT_EQ(edit.menuLabels[0], L"最大值：100.0");
-    EXPECT_EQ(edit.menuLabels[1], L"最小值：-20.0");
-    EXPECT_EQ(edit.menuLabels[2], L"缺省值：50.0");
+    EXPECT_EQ(edit.menuLabels, std::vector<std::wstring>({L"最大值：100.0", L"最小值：-20.0", L"缺省值：50.0"}));
 
     // The value already shown, and a dismissed menu, change nothing.
     host.Clear();
-    kx::PostScript(edit.m_hWnd, {kx::Msg(WM_KEYDOWN, VK_DOWN), kx::Msg(WM_KEYDOWN, VK_DOWN),
-                                 kx::Msg(WM_KEYDOWN, VK_DOWN), kx::Msg(WM_KEYDOWN, VK_RETURN)});
-    edit.SendMessage(WM_RBUTTONUP, 0, kx::PointParam(20, 10));
-    kx::PostScript(edit.m_hWnd, {kx::Msg(WM_KEYDOWN, VK_ESCAPE)});
-    edit.SendMessage(WM_RBUTTONUP, 0, kx::PointParam(20, 10));
+    PickMenuItem(3);
+    PickMenuItem(0);
     EXPECT_TRUE(host.log.empty());
     EXPECT_EQ(edit.GetCurValue(), 50.0f);
 }
 
-TEST_F(NumEditKeys, DoubleClickOpensTheInPlaceEditor)
+TEST_F(NumEditKeys, DoubleClickOnTheTextEditsTheValueInPlace)
 {
     Create(ES_RIGHT);
-    edit.SetDicimalNum(2);
-    edit.SetDicimalNum(0);
     edit.SetCurValue(42.0f);
     edit.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, kx::PointParam(20, 10));
     CEditCtrl& box = edit.GetEditBox();
@@ -222,15 +189,12 @@ TEST_F(NumEditKeys, DoubleClickOpensTheInPlaceEditor)
     EXPECT_EQ(text, L"42");
     int start = -1, end = -1;
     box.GetSel(start, end);
-    EXPECT_EQ(start, 0);
-    EXPECT_EQ(end, 2);
+    EXPECT_EQ(end - start, 2);
     EXPECT_EQ(box.GetTextLimit(), 16);
-    EXPECT_EQ(box.GetInputStyle(), INPUTSTYLE_NUMBER | INPUTSTYLE_INTEGER);
-    RECT r{};
+    CRect r;
     box.GetWindowRect(&r);
     edit.ScreenToClient(&r);
-    EXPECT_EQ(r.left, 1);
-    EXPECT_EQ(r.right, 100 - 1 - ::GetSystemMetrics(SM_CXVSCROLL) - 1);
+    EXPECT_EQ(r, CRect(1, 1, 100 - 1 - ::GetSystemMetrics(SM_CXVSCROLL) - 1, 19));
 
     // Committing the value already shown sends nothing and leaves the focus where it went.
     host.SetFocus();
@@ -238,28 +202,15 @@ TEST_F(NumEditKeys, DoubleClickOpensTheInPlaceEditor)
     EXPECT_FALSE(::IsWindow(box.m_hWnd));
     EXPECT_TRUE(host.log.empty());
     EXPECT_EQ(::GetFocus(), host.m_hWnd);
-}
 
-TEST_F(NumEditKeys, CommittingANewValueClampsItAndTakesTheFocusBack)
-{
-    Create(ES_RIGHT);
-    edit.SetCurValue(42.0f);
+    // A new value is clamped, reported, and the editor takes the focus back.
     edit.DisplayEditBox();
-    CEditCtrl& box = edit.GetEditBox();
-    ASSERT_TRUE(::IsWindow(box.m_hWnd));
     box.SetWindowText(L"250");
     host.SetFocus();
     kx::PumpMessages();
     EXPECT_EQ(edit.GetCurValue(), 100.0f);
-    EXPECT_EQ(Kinds(), KindList({NUMN_BEGINCHANGE, NUMN_ENDCHANGE}));
+    EXPECT_EQ(Kinds(), Codes({NUMN_BEGINCHANGE, NUMN_ENDCHANGE}));
     EXPECT_EQ(::GetFocus(), edit.m_hWnd);
-
-    // Opening again while open replaces the editor.
-    edit.DisplayEditBox();
-    HWND firstBox = box.m_hWnd;
-    edit.DisplayEditBox();
-    EXPECT_TRUE(::IsWindow(box.m_hWnd));
-    EXPECT_FALSE(::IsWindow(firstBox) && firstBox != box.m_hWnd);
 }
 
 TEST_F(NumEditKeys, DoubleClickBesideTheTextResetsToTheDefault)
@@ -271,9 +222,8 @@ TEST_F(NumEditKeys, DoubleClickBesideTheTextResetsToTheDefault)
     const int stepLeft = 100 - 1 - ::GetSystemMetrics(SM_CXVSCROLL);
     edit.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, kx::PointParam(stepLeft + 3, 5));
     EXPECT_EQ(edit.GetCurValue(), 30.0f);
-    EXPECT_EQ(Kinds(), KindList({NUMN_BEGINCHANGE, NUMN_ENDCHANGE}));
-    EXPECT_FALSE(::IsWindow(edit.GetEditBox().m_hWnd));
-    host.Clear();
+    EXPECT_EQ(Kinds(), Codes({NUMN_BEGINCHANGE, NUMN_ENDCHANGE}));
+    host.Clear();  // already the default
     edit.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, kx::PointParam(stepLeft + 3, 5));
     EXPECT_TRUE(host.log.empty());
 }
@@ -308,33 +258,6 @@ TEST_F(NumEditKeys, DataExchangeBothWays)
     edit.SetWindowText(L"abc");
     DDX_NumEdit(&save, numtest::kEditId, s);
     EXPECT_EQ(s, L"abc");
-
-    DDX_NumEdit(&save, 4321, f);  // no such control
-    EXPECT_TRUE(host.log.empty());
-}
-
-TEST_F(NumEditKeys, ExchangeMessagesReadAndWrite)
-{
-    Create(ES_RIGHT);
-    edit.SetDicimalNum(1);
-    float f = 7.25f;
-    edit.SendMessage(WM_EXCHANGENUM, NUMEXCHANGE_WRITE, reinterpret_cast<LPARAM>(&f));
-    // The C runtime prints an exact tie away from zero.
-    EXPECT_EQ(edit.GetCurValue(), static_cast<float>(7.3));
-    f = 0;
-    edit.SendMessage(WM_EXCHANGENUM, 3, reinterpret_cast<LPARAM>(&f));
-    EXPECT_EQ(f, 0.0f);
-    edit.SendMessage(WM_EXCHANGENUM, NUMEXCHANGE_READ, 0);
-
-    edit.SetCurValue(3.7f);
-    int n = 0;
-    edit.SendMessage(WM_EXCHANGEINT, NUMEXCHANGE_READ, reinterpret_cast<LPARAM>(&n));
-    EXPECT_EQ(n, 3);
-    EXPECT_EQ(edit.Decimals(), 0);
-    n = -5;
-    edit.SendMessage(WM_EXCHANGEINT, NUMEXCHANGE_WRITE, reinterpret_cast<LPARAM>(&n));
-    EXPECT_EQ(edit.GetCurValue(), 0.0f);
-    EXPECT_TRUE(host.log.empty());
 }
 
 }  // namespace

