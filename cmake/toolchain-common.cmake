@@ -1,7 +1,9 @@
 # Shared part of the MinGW-w64 cross toolchains; KESTREL_TRIPLE is set by the including file.
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_C_COMPILER   ${KESTREL_TRIPLE}-gcc)
-set(CMAKE_CXX_COMPILER ${KESTREL_TRIPLE}-g++)
+# The POSIX thread model: its C++ runtime is a superset of the win32 model's (std::mutex,
+# std::thread), so hosts built with either variant can share the runtime DLLs we ship.
+set(CMAKE_C_COMPILER   ${KESTREL_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${KESTREL_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER  ${KESTREL_TRIPLE}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${KESTREL_TRIPLE})
