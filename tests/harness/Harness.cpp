@@ -118,29 +118,52 @@ void PostScript(HWND hWnd, std::initializer_list<MSG> messages)
     for (const MSG& m : messages) ::PostMessageW(m.hwnd ? m.hwnd : hWnd, m.message, m.wParam, m.lParam);
 }
 
-ClientCapture::ClientCapture(HWND hWnd)
+namespace {
+
+// A top-down 32-bit DIB section; its pixels are at bits.
+HBITMAP MakeDib(HDC ref, int width, int height, const DWORD*& bits)
+{
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* raw = nullptr;
+    HBITMAP dib = ::CreateDIBSection(ref, &bi, DIB_RGB_COLORS, &raw, nullptr, 0);
+    bits = static_cast<const DWORD*>(raw);
+    return dib;
+}
+
+COLORREF FromDib(DWORD p)
+{
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+}  // namespace
+
+ClientCapture::ClientCapture(HWND hWnd, Area area)
 {
     ::UpdateWindow(hWnd);
     RECT rc{};
-    ::GetClientRect(hWnd, &rc);
+    if (area == WholeWindow) {
+        ::GetWindowRect(hWnd, &rc);
+        ::OffsetRect(&rc, -rc.left, -rc.top);
+    } else {
+        ::GetClientRect(hWnd, &rc);
+    }
     width_ = rc.right;
     height_ = rc.bottom;
     if (width_ <= 0 || height_ <= 0) return;
 
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = width_;
-    bi.bmiHeader.biHeight = -height_;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC screen = ::GetDC(hWnd);
-    HBITMAP dib = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC screen = area == WholeWindow ? ::GetWindowDC(hWnd) : ::GetDC(hWnd);
+    const DWORD* bits = nullptr;
+    HBITMAP dib = MakeDib(screen, width_, height_, bits);
     HDC mem = ::CreateCompatibleDC(screen);
     HGDIOBJ old = ::SelectObject(mem, dib);
     ::BitBlt(mem, 0, 0, width_, height_, screen, 0, 0, SRCCOPY);
     ::GdiFlush();
-    pixels_.assign(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + static_cast<size_t>(width_) * height_);
+    pixels_.assign(bits, bits + static_cast<size_t>(width_) * height_);
     ::SelectObject(mem, old);
     ::DeleteDC(mem);
     ::DeleteObject(dib);
@@ -150,8 +173,7 @@ ClientCapture::ClientCapture(HWND hWnd)
 COLORREF ClientCapture::At(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
-    DWORD p = pixels_[static_cast<size_t>(y) * width_ + x];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    return FromDib(pixels_[static_cast<size_t>(y) * width_ + x]);
 }
 
 int ClientCapture::CountInRow(int y, int x0, int x1, COLORREF clr) const
@@ -170,6 +192,39 @@ COLORREF BitmapPixel(HBITMAP bmp, int x, int y)
     ::SelectObject(mem, old);
     ::DeleteDC(mem);
     return c;
+}
+
+Canvas::Canvas(int width, int height, COLORREF clear) : width_(width), height_(height), clear_(clear)
+{
+    dc_ = ::CreateCompatibleDC(nullptr);
+    bmp_ = MakeDib(dc_, width, height, bits_);
+    old_ = ::SelectObject(dc_, bmp_);
+    const RECT all{0, 0, width, height};
+    ::SetBkColor(dc_, clear);
+    ::ExtTextOutW(dc_, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+}
+
+Canvas::~Canvas()
+{
+    ::SelectObject(dc_, old_);
+    ::DeleteObject(bmp_);
+    ::DeleteDC(dc_);
+}
+
+COLORREF Canvas::At(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
+    ::GdiFlush();
+    return FromDib(bits_[static_cast<size_t>(y) * width_ + x]);
+}
+
+int Canvas::CountPainted(int x0, int y0, int x1, int y1) const
+{
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            if (At(x, y) != clear_) ++n;
+    return n;
 }
 
 void LibraryEnvironment::SetUp()

@@ -57,15 +57,18 @@ void PostScript(HWND hWnd, std::initializer_list<MSG> messages);
 MSG Msg(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 LPARAM PointParam(int x, int y);
 
-// A copy of a window's client area as it is on screen now (after any pending paint).
+// A copy of a window's client area (or, with WholeWindow, of the whole window, non-client
+// border included) as it is on screen now (after any pending paint).
 class ClientCapture {
 public:
-    explicit ClientCapture(HWND hWnd);
+    enum Area { Client, WholeWindow };
+    explicit ClientCapture(HWND hWnd, Area area = Client);
     COLORREF At(int x, int y) const;
     int Width() const { return width_; }
     int Height() const { return height_; }
     // Number of pixels in the row (or column) range with the colour.
     int CountInRow(int y, int x0, int x1, COLORREF clr) const;
+    bool operator==(const ClientCapture& o) const { return width_ == o.width_ && pixels_ == o.pixels_; }
 
 private:
     int width_ = 0;
@@ -75,6 +78,32 @@ private:
 
 // Reads back a memory bitmap's pixels (any bitmap not selected into a context).
 COLORREF BitmapPixel(HBITMAP bmp, int x, int y);
+
+// A 32-bit memory bitmap selected into its own context and cleared to one colour: a drawing
+// target whose pixels read back without a window.
+class Canvas {
+public:
+    Canvas(int width, int height, COLORREF clear);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    HDC dc() const { return dc_; }
+    CDC* cdc() const { return CDC::FromHandle(dc_); }
+    HBITMAP bitmap() const { return bmp_; }
+    COLORREF At(int x, int y) const;
+    // Pixels inside [x0,x1) x [y0,y1) that differ from the clear colour.
+    int CountPainted(int x0, int y0, int x1, int y1) const;
+    int CountPainted() const { return CountPainted(0, 0, width_, height_); }
+
+private:
+    int width_, height_;
+    COLORREF clear_;
+    HDC dc_ = nullptr;
+    HBITMAP bmp_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+    const DWORD* bits_ = nullptr;
+};
 
 // Calls InitCommonFunc and InitResourcelib before the tests and the Exit functions after.
 class LibraryEnvironment : public ::testing::Environment {
