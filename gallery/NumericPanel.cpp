@@ -15,7 +15,7 @@ constexpr int kMargin = 12;
 constexpr int kRowGap = 8;
 constexpr size_t kKindsKept = 8;
 
-struct EditorSpec {
+struct EditorSetup {
     const wchar_t* caption;
     DWORD style;
     double first, second, defValue;
@@ -24,7 +24,7 @@ struct EditorSpec {
     float gap;
 };
 
-const EditorSpec kEditors[kEditorCount] = {
+const EditorSetup kEditors[kEditorCount] = {
     {L"left", ES_LEFT, 0, 999, 10, 0, 12.0f, 1.0f},
     {L"centre", ES_CENTER, -500, 500, 0, 0, -42.0f, 1.0f},
     {L"right", ES_RIGHT, 0, 100, 50, 0, 75.0f, 1.0f},
@@ -39,13 +39,13 @@ public:
     {
         if (!CreateEx(0, GalleryPanelClass(), L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, area, parent, 0)) return false;
         for (int i = 0; i < kEditorCount; ++i) {
-            const EditorSpec& spec = kEditors[i];
+            const EditorSetup& setup = kEditors[i];
             CRect r = EditorRect(i);
-            m_editors[i].Create(r, this, kFirstEditorId + i, WS_VISIBLE | spec.style);
-            m_editors[i].SetNumberMinMax(spec.first, spec.second, spec.defValue);
-            m_editors[i].SetDicimalNum(spec.decimals);
-            m_editors[i].SetNumberGap(spec.gap);
-            m_editors[i].SetCurValue(spec.value);
+            m_editors[i].Create(r, this, kFirstEditorId + i, WS_VISIBLE | setup.style);
+            m_editors[i].SetNumberMinMax(setup.first, setup.second, setup.defValue);
+            m_editors[i].SetDicimalNum(setup.decimals);
+            m_editors[i].SetNumberGap(setup.gap);
+            m_editors[i].SetCurValue(setup.value);
         }
         m_editors[kEditorCount - 1].EnableWindow(FALSE);
         m_exchange.Create(L"BUTTON", L"Exchange (save, then load +1)", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
