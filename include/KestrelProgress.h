@@ -1,4 +1,5 @@
-// CCoolProgressCtrl: a horizontal progress bar filled with a banded left-to-right gradient.
+// The progress bars' shared range and position, and CCoolProgressCtrl: a horizontal bar filled
+// with a banded left-to-right gradient.
 #pragma once
 #include "KestrelFramework.h"
 
@@ -7,7 +8,35 @@
 constexpr WPARAM PROGRESSPOS_GET = 1;
 constexpr WPARAM PROGRESSPOS_SET = 2;
 
-class KESTREL_API CCoolProgressCtrl : public CWnd {
+// Range and position shared by the progress bars. The position travels through the position
+// message so that any thread holding the window handle can send it.
+class KESTREL_API CProgressCtrlBase : public CWnd {
+public:
+    // Stores both ends as given, then pulls the position inside (upper end first); a moved
+    // position repaints the whole bar.
+    void SetRange(int nLower, int nUpper);
+    void GetRange(int& nLower, int& nUpper) const;
+    // Clamps to the range and sends the position message; needs the window.
+    void SetPos(int nPos);
+    int GetPos() const;
+    int OnGetCurrentPos();
+
+    // left + round(((nPos - lower) * width) / (upper - lower)), in single precision with ties
+    // to even; upper == lower gives left + width.
+    int PosToX(int nPos, int left, int width) const;
+
+protected:
+    LRESULT OnSetProgressPos(WPARAM wParam, LPARAM lParam);
+    // What a new position repaints is each bar's own business.
+    virtual void OnSetCurrentPos(int nPos) = 0;
+    DECLARE_MESSAGE_MAP()
+
+    int m_nLower = 0;
+    int m_nUpper = 100;
+    int m_nPos = 0;
+};
+
+class KESTREL_API CCoolProgressCtrl : public CProgressCtrlBase {
 public:
     // Registers the window class; throws the resource exception if that fails.
     CCoolProgressCtrl();
@@ -15,13 +44,6 @@ public:
 
     int Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     BOOL RegisterWindowClass();
-
-    void SetRange(int nLower, int nUpper);
-    void GetRange(int& nLower, int& nUpper) const;
-    // Clamps to the range and sends the position message; needs the window.
-    void SetPos(int nPos);
-    int GetPos() const;
-    int OnGetCurrentPos();
 
     void SetStartColor(COLORREF clr) { m_clrStart = clr; }
     void SetEndColor(COLORREF clr) { m_clrEnd = clr; }
@@ -33,8 +55,6 @@ public:
     COLORREF GetBkColor() const { return m_clrBk; }
     COLORREF GetTextColor() const { return m_clrText; }
 
-    // Where the fill of position p ends inside the frame (the strip logic of a position change).
-    int PosToX(int nPos, const CRect& inner) const;
     // Right end F of the filled part for the current position, or -1 when nothing is filled.
     int FilledLength(const CRect& inner) const;
     // Paints the gradient of R filled up to F, off screen, and copies it to pDC once.
@@ -42,17 +62,13 @@ public:
 
 protected:
     void PreSubclassWindow() override;
-    void OnSetCurrentPos(int nPos);
+    void OnSetCurrentPos(int nPos) override;
     void OnPaint();
     BOOL OnEraseBkgnd(CDC* pDC);
-    LRESULT OnSetProgressPos(WPARAM wParam, LPARAM lParam);
     void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
 private:
-    int m_nLower = 0;
-    int m_nUpper = 100;
-    int m_nPos = 0;
     COLORREF m_clrStart;
     COLORREF m_clrEnd;
     COLORREF m_clrBk;

@@ -15,10 +15,9 @@ constexpr COLORREF kDefaultBk = RGB(230, 230, 250);
 constexpr int kStripMargin = 10;
 }
 
-BEGIN_MESSAGE_MAP(CCoolProgressCtrl, CWnd)
+BEGIN_MESSAGE_MAP(CCoolProgressCtrl, CProgressCtrlBase)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
-    ON_MESSAGE(WM_PROGRESSPOS, OnSetProgressPos)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
@@ -64,53 +63,6 @@ void CCoolProgressCtrl::OnDestroy()
     CWnd::OnDestroy();
 }
 
-void CCoolProgressCtrl::SetRange(int nLower, int nUpper)
-{
-    m_nLower = nLower;
-    m_nUpper = nUpper;
-    int old = m_nPos;
-    if (m_nPos > m_nUpper) m_nPos = m_nUpper;
-    else if (m_nPos < m_nLower) m_nPos = m_nLower;
-    if (m_nPos != old && ::IsWindow(m_hWnd)) InvalidateRect(nullptr, TRUE);
-}
-
-void CCoolProgressCtrl::GetRange(int& nLower, int& nUpper) const
-{
-    nLower = m_nLower;
-    nUpper = m_nUpper;
-}
-
-void CCoolProgressCtrl::SetPos(int nPos)
-{
-    nPos = std::min(nPos, m_nUpper);
-    nPos = std::max(nPos, m_nLower);
-    if (::IsWindow(m_hWnd)) SendMessage(WM_PROGRESSPOS, PROGRESSPOS_SET, nPos);
-}
-
-int CCoolProgressCtrl::GetPos() const
-{
-    if (!::IsWindow(m_hWnd)) return 0;
-    return static_cast<int>(SendMessage(WM_PROGRESSPOS, PROGRESSPOS_GET, 0));
-}
-
-int CCoolProgressCtrl::OnGetCurrentPos()
-{
-    return m_nPos;
-}
-
-LRESULT CCoolProgressCtrl::OnSetProgressPos(WPARAM wParam, LPARAM lParam)
-{
-    if (wParam == PROGRESSPOS_GET) return OnGetCurrentPos();
-    if (wParam == PROGRESSPOS_SET) OnSetCurrentPos(static_cast<int>(lParam));
-    return 0;
-}
-
-int CCoolProgressCtrl::PosToX(int nPos, const CRect& inner) const
-{
-    float quotient = static_cast<float>(static_cast<double>(nPos - m_nLower) * inner.Width() / (m_nUpper - m_nLower));
-    return inner.left + static_cast<int>(std::lrintf(quotient));
-}
-
 void CCoolProgressCtrl::OnSetCurrentPos(int nPos)
 {
     if (!::IsWindow(m_hWnd) || nPos == m_nPos) {
@@ -127,8 +79,8 @@ void CCoolProgressCtrl::OnSetCurrentPos(int nPos)
         InvalidateRect(&inner, TRUE);
         return;
     }
-    int xOld = PosToX(old, inner);
-    int xNew = PosToX(nPos, inner);
+    int xOld = PosToX(old, inner.left, inner.Width());
+    int xNew = PosToX(nPos, inner.left, inner.Width());
     CRect strip(std::min(xOld, xNew) - kStripMargin, inner.top, std::max(xOld, xNew), inner.bottom);
     InvalidateRect(&strip, TRUE);
 }

@@ -4,10 +4,6 @@
 
 namespace {
 
-constexpr UINT kPositionMessage = WM_USER + 501;
-constexpr WPARAM kGetPosition = 1;
-constexpr WPARAM kSetPosition = 2;
-
 constexpr UINT kStripeBrushId = 10000;
 constexpr COLORREF kFrameColor = RGB(0, 0, 0);
 constexpr COLORREF kFieldColor = RGB(23, 29, 40);
@@ -27,14 +23,13 @@ void FillSolid(HDC hdc, const RECT& r, COLORREF clr)
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(COrmProgressCtrl, CWnd)
+BEGIN_MESSAGE_MAP(COrmProgressCtrl, CProgressCtrlBase)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
-    ON_MESSAGE(kPositionMessage, OnSetProgressPos)
 END_MESSAGE_MAP()
 
 COrmProgressCtrl::COrmProgressCtrl()
-    : m_nLower(0), m_nUpper(100), m_nPos(0), m_hBarBrush(GetHBrush(kStripeBrushId))
+    : m_hBarBrush(GetHBrush(kStripeBrushId))
 {
 }
 
@@ -56,60 +51,9 @@ void COrmProgressCtrl::PreSubclassWindow()
     SetWindowPos(nullptr, 0, 0, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOMOVE);
 }
 
-void COrmProgressCtrl::SetRange(int nLower, int nUpper)
-{
-    m_nLower = nLower;
-    m_nUpper = nUpper;
-    int pos = m_nPos;
-    if (pos > m_nUpper)
-        pos = m_nUpper;
-    else if (pos < m_nLower)
-        pos = m_nLower;
-    if (pos == m_nPos) return;
-    m_nPos = pos;
-    if (IsWindow()) InvalidateRect(nullptr, TRUE);
-}
-
-void COrmProgressCtrl::GetRange(int& nLower, int& nUpper) const
-{
-    nLower = m_nLower;
-    nUpper = m_nUpper;
-}
-
-void COrmProgressCtrl::SetPos(int nPos)
-{
-    nPos = std::min(nPos, m_nUpper);
-    nPos = std::max(nPos, m_nLower);
-    if (IsWindow()) SendMessage(kPositionMessage, kSetPosition, static_cast<LPARAM>(nPos));
-}
-
-int COrmProgressCtrl::GetPos() const
-{
-    if (!IsWindow()) return 0;
-    return static_cast<int>(SendMessage(kPositionMessage, kGetPosition, 0));
-}
-
-int COrmProgressCtrl::OnGetCurrentPos()
-{
-    return m_nPos;
-}
-
-LRESULT COrmProgressCtrl::OnSetProgressPos(WPARAM wParam, LPARAM lParam)
-{
-    if (wParam == kGetPosition) return m_nPos;
-    if (wParam == kSetPosition) OnSetCurrentPos(static_cast<int>(lParam));
-    return 0;
-}
-
 int COrmProgressCtrl::BarEnd(const CRect& B, int p) const
 {
-    if (m_nUpper == m_nLower) return B.right;
-    // Single precision, ties to even, like the painting it has to line up with.
-    float q = static_cast<float>((static_cast<double>(p) - m_nLower) * B.Width() /
-                                 (static_cast<double>(m_nUpper) - m_nLower));
-    // Out-of-range positions must not overflow the conversion.
-    q = std::max(-1.0e6f, std::min(q, 1.0e6f));
-    return B.left + static_cast<int>(lrintf(q));
+    return PosToX(p, B.left, B.Width());
 }
 
 BOOL COrmProgressCtrl::OnEraseBkgnd(CDC*)
