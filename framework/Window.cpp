@@ -289,9 +289,16 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowNa
     HWND hWnd = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
                                   cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
     if (t_hCreationHook) ::UnhookWindowsHookEx(t_hCreationHook);
+    // Still pending: creation failed before the window existed, so no WM_NCDESTROY will come.
+    // Give the object its clean-up anyway, as a window that lived and died would get.
+    bool neverAttached = t_pWndInit == this;
     t_hCreationHook = outerHook;
     t_pWndInit = outerInit;
-    return hWnd != nullptr && hWnd == m_hWnd;
+    if (neverAttached) {
+        PostNcDestroy();
+        return FALSE;
+    }
+    return hWnd != nullptr;
 }
 
 BOOL CWnd::DestroyWindow()

@@ -148,10 +148,5 @@ END_MESSAGE_MAP()
 
 CWnd* CreateNumericPanel(CWnd* parent, const CRect& area)
 {
-    auto* panel = new NumericPanel;
-    if (!panel->Open(parent, area)) {
-        delete panel;
-        return nullptr;
-    }
-    return panel;
+    return OpenPanel<NumericPanel>(parent, area);
 }

@@ -10,3 +10,11 @@ CWnd* CreateNumericPanel(CWnd* parent, const CRect& area);
 
 // The class every panel window uses: plain, dark background, double clicks.
 LPCWSTR GalleryPanelClass();
+
+// Makes a panel that lives as long as its window: it deletes itself after WM_NCDESTROY, and
+// a window that could not be made gives it the same clean-up.
+template <class Panel> CWnd* OpenPanel(CWnd* parent, const CRect& area)
+{
+    auto* panel = new Panel;
+    return panel->Open(parent, area) ? panel : nullptr;
+}

@@ -197,10 +197,5 @@ END_MESSAGE_MAP()
 
 CWnd* CreatePrimitivesPanel(CWnd* parent, const CRect& area)
 {
-    auto* panel = new PrimitivesPanel;
-    if (!panel->Open(parent, area)) {
-        delete panel;
-        return nullptr;
-    }
-    return panel;
+    return OpenPanel<PrimitivesPanel>(parent, area);
 }

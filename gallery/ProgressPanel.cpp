@@ -60,10 +60,5 @@ END_MESSAGE_MAP()
 
 CWnd* CreateProgressPanel(CWnd* parent, const CRect& area)
 {
-    auto* panel = new ProgressPanel;
-    if (!panel->Open(parent, area)) {
-        delete panel;
-        return nullptr;
-    }
-    return panel;
+    return OpenPanel<ProgressPanel>(parent, area);
 }

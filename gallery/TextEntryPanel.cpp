@@ -166,10 +166,5 @@ END_MESSAGE_MAP()
 
 CWnd* CreateTextEntryPanel(CWnd* parent, const CRect& area)
 {
-    auto* panel = new TextEntryPanel;
-    if (!panel->Open(parent, area)) {
-        delete panel;
-        return nullptr;
-    }
-    return panel;
+    return OpenPanel<TextEntryPanel>(parent, area);
 }

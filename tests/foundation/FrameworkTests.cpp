@@ -160,6 +160,20 @@ TEST_F(FrameworkTest, DestroyingTheWindowDetachesTheObjectAndDeletingTheObjectDe
     EXPECT_TRUE(rec.Create(nullptr, L"", WS_VISIBLE, CRect(0, 0, 10, 10), &host, 3));  // reusable
 }
 
+TEST(Framework, FailedCreationStillGivesTheObjectItsCleanUp)
+{
+    struct SelfOwned : CWnd {
+        bool* cleaned;
+        explicit SelfOwned(bool* flag) : cleaned(flag) {}
+        void PostNcDestroy() override { *cleaned = true; }
+    };
+    bool cleaned = false;
+    SelfOwned wnd(&cleaned);
+    EXPECT_FALSE(wnd.CreateEx(0, L"NoSuchWindowClass", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    EXPECT_TRUE(cleaned);
+    EXPECT_EQ(wnd.m_hWnd, nullptr);
+}
+
 TEST(Framework, TemporaryWrappersAreReusedAndNotOwning)
 {
     HWND desktop = ::GetDesktopWindow();
