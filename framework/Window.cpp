@@ -1,5 +1,6 @@
 #include "framework/Window.h"
 #include "framework/Module.h"
+#include "framework/Exceptions.h"
 #include "HandleMaps.h"
 #include <vector>
 
@@ -77,7 +78,16 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     t_currentMessage.message = message;
     t_currentMessage.wParam = wParam;
     t_currentMessage.lParam = lParam;
-    LRESULT result = pWnd->WindowProc(message, wParam, lParam);
+    LRESULT result = 0;
+    try {
+        result = pWnd->WindowProc(message, wParam, lParam);
+    } catch (CException* e) {
+        // A framework exception must not unwind through the system's dispatch code: the
+        // message fails instead (creation is refused, a paint is taken as done).
+        e->Delete();
+        if (message == WM_CREATE) result = -1;
+        else if (message == WM_PAINT) ::ValidateRect(hWnd, nullptr);
+    }
     t_currentMessage = saved;
 
     if (message == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == pWnd) {

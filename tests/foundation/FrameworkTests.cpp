@@ -17,6 +17,11 @@ protected:
     void OnLButtonDown(UINT nFlags, CPoint p) { flags = nFlags; point = p; }
     void OnChar(UINT nChar, UINT, UINT) { chars = nChar; }
     LRESULT OnCustom(WPARAM wParam, LPARAM lParam) { return static_cast<LRESULT>(wParam + lParam) + customAnswer; }
+    LRESULT OnBadIndex(WPARAM, LPARAM)
+    {
+        CDWordArray empty;
+        return static_cast<LRESULT>(empty.GetAt(3));
+    }
     void OnChildSaid(NMHDR* hdr, LRESULT* result) { ++notifications; lastNotifyCode = hdr->code; *result = 7; }
     DECLARE_MESSAGE_MAP()
 };
@@ -25,6 +30,7 @@ BEGIN_MESSAGE_MAP(ClickRecorder, CWnd)
     ON_WM_LBUTTONDOWN()
     ON_WM_CHAR()
     ON_MESSAGE(WM_APP + 1, OnCustom)
+    ON_MESSAGE(WM_APP + 2, OnBadIndex)
     ON_NOTIFY(0x300, 7995, OnChildSaid)
 END_MESSAGE_MAP()
 
@@ -75,6 +81,10 @@ TEST_F(FrameworkTest, HandlersReceiveUnpackedArguments)
     rec.SendMessage(WM_CHAR, L'q', 1);
     EXPECT_EQ(rec.chars, static_cast<UINT>(L'q'));
     EXPECT_EQ(rec.SendMessage(WM_APP + 1, 40, 2), 42);
+
+    // An exception in a handler fails that message only; the window goes on working.
+    EXPECT_EQ(rec.SendMessage(WM_APP + 2), 0);
+    EXPECT_EQ(rec.SendMessage(WM_APP + 1, 1, 2), 3);
 }
 
 TEST_F(FrameworkTest, NotifyIsRoutedByCodeAndChildId)
