@@ -52,19 +52,26 @@ bool SaveWindowBitmap(HWND hWnd, const std::wstring& path)
     return ok;
 }
 
+// The gallery's window classes: plain, on the theme's background, with double clicks.
+bool RegisterDarkClass(LPCWSTR name)
+{
+    WNDCLASSW wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = AfxGetInstanceHandle();
+    wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = getdefaultHBrush();
+    wc.lpszClassName = name;
+    return AfxRegisterClass(&wc) != FALSE;
+}
+
 class GalleryWindow : public CWnd {
 public:
     bool Open()
     {
-        WNDCLASSW wc{};
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = ::DefWindowProcW;
-        wc.hInstance = AfxGetInstanceHandle();
-        wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        wc.hbrBackground = getdefaultHBrush();
-        wc.lpszClassName = L"KestrelGallery";
-        if (!AfxRegisterClass(&wc)) return false;
-        if (!CreateEx(0, wc.lpszClassName, L"Kestrel gallery", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+        const wchar_t* className = L"KestrelGallery";
+        if (!RegisterDarkClass(className)) return false;
+        if (!CreateEx(0, className, L"Kestrel gallery", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
                       CW_USEDEFAULT, kWindowWidth, kWindowHeight, nullptr, nullptr))
             return false;
         // Left column: progress bars, text entry, numeric editors; right column: primitives.
@@ -110,14 +117,7 @@ END_MESSAGE_MAP()
 LPCWSTR GalleryPanelClass()
 {
     static const wchar_t kName[] = L"KestrelGalleryPanel";
-    WNDCLASSW wc{};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = ::DefWindowProcW;
-    wc.hInstance = AfxGetInstanceHandle();
-    wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hbrBackground = getdefaultHBrush();
-    wc.lpszClassName = kName;
-    AfxRegisterClass(&wc);
+    RegisterDarkClass(kName);
     return kName;
 }
 
