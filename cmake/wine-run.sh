@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows program of the build under Wine (CMAKE_CROSSCOMPILING_EMULATOR).
-#   wine-run.sh [--prefix DIR] [--init] PROGRAM.exe [ARGS...]
+#   wine-run.sh [--prefix DIR] [--managed] [--init] PROGRAM.exe [ARGS...]
+# --managed: a prefix for a real desktop, whose window manager decorates and moves windows.
 # Creates the Wine prefix once (under a lock: CTest runs tests in parallel), starts a
 # private Xvfb only when DISPLAY is unset, and exits with the program's exit code.
 # Exit code 77 means "cannot run here" (a 32-bit program without 32-bit Wine).
@@ -8,17 +9,19 @@ set -uo pipefail
 
 prefix=""
 init_only=0
+managed=N
 while [[ $# -gt 0 ]]; do
   case "$1" in
     --prefix) prefix="$2"; shift 2 ;;
     --init) init_only=1; shift ;;
+    --managed) managed=Y; shift ;;
     --) shift; break ;;
     *) break ;;
   esac
 done
 
 if [[ $init_only -eq 0 && $# -lt 1 ]]; then
-  echo "usage: $0 [--prefix DIR] [--init] PROGRAM.exe [ARGS...]" >&2
+  echo "usage: $0 [--prefix DIR] [--managed] [--init] PROGRAM.exe [ARGS...]" >&2
   exit 2
 fi
 
@@ -107,11 +110,11 @@ init_prefix() {
   # No crash dialog: a crashing program must fail, not wait for a click.
   # Courier New does not exist here; without this Wine substitutes a proportional face.
   # The theme's SimSun face does not exist either: map it to a CJK face that has Latin too.
-  # Unmanaged windows: without a window manager Wine otherwise waits 2 s for every
-  # top-level window it hides or destroys.
+  # Unmanaged windows (except on a real desktop): without a window manager Wine otherwise
+  # waits 2 s for every top-level window it hides or destroys.
   printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
     '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' '' \
-    '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' "\"Managed\"=\"$managed\"" '' \
     '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' '"Courier New"="Liberation Mono"' \
     '"SimSun"="WenQuanYi Micro Hei"' '"宋体"="WenQuanYi Micro Hei"' '' \
     | iconv -f UTF-8 -t UTF-16 >"$reg"
