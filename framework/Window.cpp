@@ -1,6 +1,7 @@
 #include "framework/Window.h"
 #include "framework/Module.h"
 #include "framework/Exceptions.h"
+#include "framework/TrackLoop.h"
 #include "HandleMaps.h"
 #include <vector>
 
@@ -70,6 +71,8 @@ void AfxDeleteTempMap()
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // A loop running for this window must stop before it touches the object again.
+    if (message == WM_NCDESTROY) CTrackLoop::OnWindowDestroyed(hWnd);
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
     if (pWnd == nullptr) return ::DefWindowProcW(hWnd, message, wParam, lParam);
 

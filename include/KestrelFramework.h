@@ -8,4 +8,5 @@
 #include "framework/Gdi.h"
 #include "framework/MessageMap.h"
 #include "framework/Window.h"
+#include "framework/TrackLoop.h"
 #include "framework/Module.h"
