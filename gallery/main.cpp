@@ -5,8 +5,24 @@
 
 namespace {
 
-constexpr int kWindowWidth = 1180;
-constexpr int kWindowHeight = 820;
+constexpr int kWindowWidth = 1580;
+constexpr int kWindowHeight = 960;
+constexpr int kColumns = 3;
+constexpr int kGap = 8;
+
+// Where each panel goes: its column, and its height (0: the rest of the column). Panels stack
+// top-down in the order listed.
+struct PanelSlot {
+    CWnd* (*create)(CWnd* parent, const CRect& area);
+    int column;
+    int height;
+};
+const PanelSlot kPanels[] = {
+    {CreateProgressPanel, 0, 122},
+    {CreateTextEntryPanel, 0, 270},
+    {CreateNumericPanel, 0, 0},
+    {CreatePrimitivesPanel, 1, 0},
+};
 constexpr UINT_PTR kScreenshotTimer = 1;
 constexpr UINT kScreenshotDelayMs = 1500;
 
@@ -74,15 +90,7 @@ public:
         if (!CreateEx(0, className, L"Kestrel gallery", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
                       CW_USEDEFAULT, kWindowWidth, kWindowHeight, nullptr, nullptr))
             return false;
-        // Left column: progress bars, text entry, numeric editors; right column: primitives.
-        CRect client;
-        GetClientRect(&client);
-        const int gap = 8;
-        const int split = 610;
-        CreateProgressPanel(this, CRect(gap, gap, split - gap / 2, 130));
-        CreateTextEntryPanel(this, CRect(gap, 130 + gap, split - gap / 2, 400));
-        CreateNumericPanel(this, CRect(gap, 400 + gap, split - gap / 2, client.bottom - gap));
-        CreatePrimitivesPanel(this, CRect(split + gap / 2, gap, client.right - gap, client.bottom - gap));
+        LayOutPanels();
         ShowWindow(SW_SHOW);
         UpdateWindow();
         if (!g_screenshotPath.empty()) SetTimer(kScreenshotTimer, kScreenshotDelayMs);
@@ -90,6 +98,22 @@ public:
     }
 
 protected:
+    void LayOutPanels()
+    {
+        CRect client;
+        GetClientRect(&client);
+        const int columnWidth = (client.Width() - kGap) / kColumns;
+        int top[kColumns];
+        for (int& t : top) t = kGap;
+        for (const PanelSlot& slot : kPanels) {
+            const int left = kGap + slot.column * columnWidth;
+            int& y = top[slot.column];
+            const int bottom = slot.height > 0 ? y + slot.height : client.bottom - kGap;
+            slot.create(this, CRect(left, y, left + columnWidth - kGap, bottom));
+            y = bottom + kGap;
+        }
+    }
+
     void OnTimer(UINT_PTR id)
     {
         if (id != kScreenshotTimer) return;
