@@ -11,3 +11,4 @@
 #include "KestrelEdit.h"
 #include "KestrelNumeric.h"
 #include "KestrelStaticX.h"
+#include "KestrelMenu.h"
