@@ -22,6 +22,7 @@ const PanelSlot kPanels[] = {
     {CreateTextEntryPanel, 0, 270},
     {CreateNumericPanel, 0, 0},
     {CreatePrimitivesPanel, 1, 0},
+    {CreateHeaderPanel, 2, 220},
 };
 constexpr UINT_PTR kScreenshotTimer = 1;
 constexpr UINT kScreenshotDelayMs = 1500;
