@@ -9,5 +9,7 @@
 #include "KestrelProgress.h"
 #include "KestrelOrmProgress.h"
 #include "KestrelEdit.h"
+#include "KestrelAutoRepeat.h"
 #include "KestrelNumeric.h"
 #include "KestrelStaticX.h"
+#include "KestrelScrollBar.h"
