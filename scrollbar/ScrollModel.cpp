@@ -266,11 +266,13 @@ int CStaticScrollBar::value2src()
     CRect track;
     GetPartRect(SBPART_TRACK, track);
     int start, end;
-    if (IsVertScroll() && track.Height() > 0) {
+    if (IsVertScroll()) {
+        // A bar too short for a track has a zero-length thumb where the track would be, so
+        // that the margins stay empty and both arrow boxes show whole.
+        if (track.Height() <= 0) return track.top;
         start = track.top;
         end = track.bottom;
     } else {
-        // A horizontal bar, or a vertical one too short for a track: measure across.
         if (track.Width() <= 0) return 0;
         start = track.left;
         end = track.right;
