@@ -13,3 +13,4 @@
 #include "KestrelNumeric.h"
 #include "KestrelStaticX.h"
 #include "KestrelScrollBar.h"
+#include "KestrelMenu.h"
