@@ -1,6 +1,5 @@
 // The static base's input-method rule and the two divider statics.
 #include "ScrollTesting.h"
-#include <KestrelStaticX.h>
 
 namespace {
 
@@ -13,7 +12,7 @@ protected:
         return ::CreateWindowW(L"STATIC", L"", WS_CHILD | WS_VISIBLE | style, rc.left, rc.top, rc.Width(),
                                rc.Height(), host.m_hWnd, nullptr, nullptr, nullptr);
     }
-    CRect RectInHost(HWND hWnd)
+    CRect InHost(HWND hWnd)
     {
         CRect rc;
         ::GetWindowRect(hWnd, &rc);
@@ -23,63 +22,53 @@ protected:
     kx::HostWindow host;
 };
 
-// The window's input context once it has been told it is active (wParam) or not.
-bool HasContextAfterSetContext(HWND hWnd, WPARAM active)
+// Whether the window still has an input context after being told it is (in)active.
+bool KeepsContext(HWND hWnd, WPARAM active)
 {
     HIMC own = ::ImmCreateContext();
     ::ImmAssociateContext(hWnd, own);
     ::SendMessageW(hWnd, WM_IME_SETCONTEXT, active, ISC_SHOWUIALL);
     HIMC now = ::ImmGetContext(hWnd);
-    const bool has = now != nullptr;
-    if (now) ::ImmReleaseContext(hWnd, now);
-    if (has) {
-        ::ImmAssociateContext(hWnd, nullptr);
-        ::ImmDestroyContext(own);
-    }
-    return has;
+    if (now == nullptr) return false;
+    ::ImmReleaseContext(hWnd, now);
+    ::ImmAssociateContext(hWnd, nullptr);
+    ::ImmDestroyContext(own);
+    return true;
 }
 
-TEST_F(StaticX, ActivationRemovesTheInputContextOfEveryStaticBasedControl)
+TEST_F(StaticX, ActivationRemovesTheInputContextEveryTime)
 {
     CStaticX plain;
     ASSERT_TRUE(plain.SubclassWindow(MakeStatic(0, CRect(10, 10, 60, 30))));
-    EXPECT_TRUE(HasContextAfterSetContext(plain.m_hWnd, 0));
-    EXPECT_FALSE(HasContextAfterSetContext(plain.m_hWnd, 1));
-
+    EXPECT_TRUE(KeepsContext(plain.m_hWnd, 0));
+    EXPECT_FALSE(KeepsContext(plain.m_hWnd, 1));
     CStaticScrollBar bar;
     ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE | SBS_VERT, CRect(70, 10, 90, 100), &host, 5));
-    EXPECT_TRUE(HasContextAfterSetContext(bar.m_hWnd, 0));
-    EXPECT_FALSE(HasContextAfterSetContext(bar.m_hWnd, 1));
-    EXPECT_FALSE(HasContextAfterSetContext(bar.m_hWnd, 1));  // every time, not only the first
-    bar.DestroyWindow();
-    plain.DestroyWindow();
+    EXPECT_TRUE(KeepsContext(bar.m_hWnd, 0));
+    EXPECT_FALSE(KeepsContext(bar.m_hWnd, 1));
+    EXPECT_FALSE(KeepsContext(bar.m_hWnd, 1));
 }
 
-TEST_F(StaticX, DividersResizeOnceAndPaintTheirLines)
+TEST_F(StaticX, DividersShapeThemselvesOnceAndPaintTheirLines)
 {
     CxSpltStatic across;
     ASSERT_TRUE(across.SubclassWindow(MakeStatic(SS_LEFT, CRect(10, 40, 210, 60))));
-    EXPECT_EQ(RectInHost(across.m_hWnd), CRect(10, 40, 210, 41));
+    EXPECT_EQ(InHost(across.m_hWnd), CRect(10, 40, 210, 41));
     across.RedrawWindow();
-    kx::ClientCapture line(across.m_hWnd);
-    EXPECT_EQ(line.CountInRow(0, 0, 200, RGB(29, 36, 48)), 200);
+    EXPECT_EQ(kx::ClientCapture(across.m_hWnd).CountInRow(0, 0, 200, RGB(29, 36, 48)), 200);
 
-    // The statics' own drawing stays out of the way only for an owner-drawn one.
+    // An owner-drawn static, whose own painting leaves the erased columns alone.
     CySpltStatic down;
     ASSERT_TRUE(down.SubclassWindow(MakeStatic(SS_OWNERDRAW, CRect(230, 40, 430, 60))));
-    EXPECT_EQ(RectInHost(down.m_hWnd), CRect(230, 40, 232, 60));
+    EXPECT_EQ(InHost(down.m_hWnd), CRect(230, 40, 232, 60));
     down.RedrawWindow();
-    kx::ClientCapture columns(down.m_hWnd);
+    const kx::ClientCapture columns(down.m_hWnd);
     for (int y = 0; y < 20; ++y) {
         EXPECT_EQ(columns.At(0, y), RGB(0, 0, 0));
         EXPECT_EQ(columns.At(1, y), RGB(49, 55, 67));
     }
-
-    // Later resizing by the owner is not undone.
-    across.SetWindowPos(nullptr, 0, 0, 50, 6, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_EQ(RectInHost(across.m_hWnd), CRect(10, 40, 60, 46));
-    across.DestroyWindow();
-    down.DestroyWindow();
+    across.SetWindowPos(nullptr, 0, 0, 50, 6, SWP_NOMOVE | SWP_NOZORDER);  // not undone later
+    EXPECT_EQ(InHost(across.m_hWnd), CRect(10, 40, 60, 46));
 }
 
 }  // namespace
