@@ -10,3 +10,4 @@
 #include "KestrelOrmProgress.h"
 #include "KestrelEdit.h"
 #include "KestrelNumeric.h"
+#include "KestrelSplitter.h"
