@@ -1,35 +1,201 @@
 #include "Bench.h"
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace bench {
 
-static double TicksToMicroseconds(LONGLONG ticks)
+namespace {
+
+struct Suite {
+    std::wstring name;
+    void (*run)();
+};
+
+std::vector<Suite>& Suites()
 {
-    LARGE_INTEGER f;
-    ::QueryPerformanceFrequency(&f);
-    return static_cast<double>(ticks) * 1e6 / static_cast<double>(f.QuadPart);
+    static std::vector<Suite> suites;
+    return suites;
 }
 
-double MicrosecondsPerOp(const std::function<void()>& op, int iterations)
+FILE* g_csv = nullptr;
+
+double Median(std::vector<double> values)
 {
-    for (int i = 0; i < iterations / 10 + 1; ++i) op();
-    LARGE_INTEGER a, b;
-    ::QueryPerformanceCounter(&a);
-    for (int i = 0; i < iterations; ++i) op();
-    ::QueryPerformanceCounter(&b);
-    return TicksToMicroseconds(b.QuadPart - a.QuadPart) / iterations;
+    if (values.empty()) return 0.0;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
 }
 
-void PrintComparison(const wchar_t* what, double kestrelUs, double systemUs)
+double Now()
 {
-    wprintf(L"%-52ls %10.2f us %10.2f us   ratio %.2f\n", what, kestrelUs, systemUs,
-            systemUs > 0 ? kestrelUs / systemUs : 0.0);
+    static const double ticksPerUs = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart) / 1e6;
+    }();
+    LARGE_INTEGER t;
+    ::QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / ticksPerUs;
+}
+
+// Microseconds per op over one round.
+double TimeRound(const Op& op, const Op& flush, int ops)
+{
+    const double start = Now();
+    if (flush) {
+        for (int i = 0; i < ops; ++i) {
+            op();
+            flush();
+        }
+    } else {
+        for (int i = 0; i < ops; ++i) op();
+    }
+    return (Now() - start) / ops;
+}
+
+std::string CsvField(const wchar_t* text)
+{
+    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(n > 0 ? n - 1 : 0, '\0');
+    if (n > 1) ::WideCharToMultiByte(CP_UTF8, 0, text, -1, &utf8[0], n, nullptr, nullptr);
+    if (utf8.find_first_of(",\"\n") == std::string::npos) return utf8;
+    std::string quoted = "\"";
+    for (char c : utf8) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+// The subclassed window of the current CountPaints pass (one at a time).
+WNDPROC g_countedProc = nullptr;
+PaintCount* g_count = nullptr;
+
+long long RegionArea(HRGN rgn)
+{
+    const DWORD size = ::GetRegionData(rgn, 0, nullptr);
+    if (size == 0) return 0;
+    std::vector<char> buffer(size);
+    auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+    if (::GetRegionData(rgn, size, data) == 0) return 0;
+    const RECT* rects = reinterpret_cast<const RECT*>(data->Buffer);
+    long long area = 0;
+    for (DWORD i = 0; i < data->rdh.nCount; ++i)
+        area += static_cast<long long>(rects[i].right - rects[i].left) * (rects[i].bottom - rects[i].top);
+    return area;
+}
+
+LRESULT CALLBACK CountingProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PAINT && g_count) {
+        HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
+        if (::GetUpdateRgn(hWnd, rgn, FALSE) != NULLREGION) {
+            ++g_count->paints;
+            g_count->area += RegionArea(rgn);
+        }
+        ::DeleteObject(rgn);
+    }
+    return ::CallWindowProcW(g_countedProc, hWnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+Comparison Compare(const wchar_t* operation, const Op& kestrelOp, const Op& counterpartOp, const Op& flush,
+                   const CompareOptions& options)
+{
+    const int rounds = std::max(1, options.rounds);
+    const int ops = std::max(1, options.opsPerRound);
+    FlushAndPump();
+    TimeRound(kestrelOp, flush, ops);
+    TimeRound(counterpartOp, flush, ops);
+    FlushAndPump();
+
+    std::vector<double> kestrel, counterpart, ratios;
+    for (int round = 0; round < rounds; ++round) {
+        double k, c;
+        if (round % 2 == 0) {
+            k = TimeRound(kestrelOp, flush, ops);
+            c = TimeRound(counterpartOp, flush, ops);
+        } else {
+            c = TimeRound(counterpartOp, flush, ops);
+            k = TimeRound(kestrelOp, flush, ops);
+        }
+        kestrel.push_back(k);
+        counterpart.push_back(c);
+        ratios.push_back(c > 0 ? k / c : 0.0);
+    }
+    FlushAndPump();
+
+    Comparison result;
+    result.kestrelUs = Median(kestrel);
+    result.counterpartUs = Median(counterpart);
+    result.ratio = Median(ratios);
+    result.ratioLow = *std::min_element(ratios.begin(), ratios.end());
+    result.ratioHigh = *std::max_element(ratios.begin(), ratios.end());
+
+    wprintf(L"%-58ls %10.2f %10.2f   %5.2f  [%5.2f .. %5.2f]\n", operation, result.kestrelUs, result.counterpartUs,
+            result.ratio, result.ratioLow, result.ratioHigh);
+    fflush(stdout);
+    if (g_csv) {
+        fprintf(g_csv, "%s,%.3f,%.3f,%.4f,%.4f,%.4f\n", CsvField(operation).c_str(), result.kestrelUs,
+                result.counterpartUs, result.ratio, result.ratioLow, result.ratioHigh);
+        fflush(g_csv);
+    }
+    return result;
+}
+
+void Pump()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+void FlushAndPump()
+{
+    ::GdiFlush();
+    Pump();
+}
+
+PaintCount CountPaints(HWND hWnd, const Op& op, int times)
+{
+    PaintCount count;
+    RECT client{};
+    ::GetClientRect(hWnd, &client);
+    count.clientArea = static_cast<long long>(client.right - client.left) * (client.bottom - client.top);
+    FlushAndPump();
+    g_count = &count;
+    g_countedProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
+    for (int i = 0; i < times; ++i) {
+        op();
+        FlushAndPump();
+        ++count.ops;
+    }
+    if (::IsWindow(hWnd)) ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_countedProc));
+    g_count = nullptr;
+    g_countedProc = nullptr;
+    return count;
+}
+
+PaintCount ReportPaints(const wchar_t* what, HWND hWnd, const Op& op, int times)
+{
+    PaintCount count = CountPaints(hWnd, op, times);
+    std::wstring name(what);
+    PrintFigure((name + L": paints per op").c_str(), count.PaintsPerOp(), L"");
+    PrintFigure((name + L": area repainted per op").c_str(), count.AreaPercentPerOp(), L"% of client");
+    return count;
 }
 
 void PrintFigure(const wchar_t* what, double value, const wchar_t* unit)
 {
-    wprintf(L"%-52ls %10.2f %ls\n", what, value, unit);
+    wprintf(L"%-58ls %10.2f %ls\n", what, value, unit);
+    fflush(stdout);
 }
 
 HWND BenchHost()
@@ -58,56 +224,45 @@ HWND CreateSystemProgress(const RECT& rect, UINT id)
     return bar;
 }
 
-void CompareProgressBars(const wchar_t* name, HWND kestrelBar, const std::function<void(int)>& setKestrelPos,
-                         HWND systemBar)
+SuiteRegistration::SuiteRegistration(const wchar_t* name, void (*run)())
 {
-    constexpr int kIterations = 2000;
-    Pump();
-    auto fullPaint = [](HWND hWnd) {
-        return [hWnd] {
-            ::InvalidateRect(hWnd, nullptr, TRUE);
-            ::UpdateWindow(hWnd);
-        };
-    };
-    std::wstring what(name);
-    PrintComparison((what + L" full paint").c_str(), MicrosecondsPerOp(fullPaint(kestrelBar), kIterations),
-                    MicrosecondsPerOp(fullPaint(systemBar), kIterations));
-
-    int kestrelPos = 0, systemPos = 0;
-    double kestrelUpdate = MicrosecondsPerOp([&] {
-        kestrelPos = (kestrelPos + 1) % 101;
-        setKestrelPos(kestrelPos);
-        ::UpdateWindow(kestrelBar);
-    }, kIterations);
-    double systemUpdate = MicrosecondsPerOp([&] {
-        systemPos = (systemPos + 1) % 101;
-        ::SendMessageW(systemBar, PBM_SETPOS, static_cast<WPARAM>(systemPos), 0);
-        ::UpdateWindow(systemBar);
-    }, kIterations);
-    PrintComparison((what + L" position update (+paint)").c_str(), kestrelUpdate, systemUpdate);
-}
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
+    Suites().push_back(Suite{name, run});
 }
 
 }  // namespace bench
 
-int wmain()
+// KestrelBench [--csv PATH] [FILTER...]
+int wmain(int argc, wchar_t** argv)
 {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_PROGRESS_CLASS};
+    const wchar_t* csvPath = L"bench.csv";
+    std::vector<std::wstring> filters;
+    for (int i = 1; i < argc; ++i) {
+        if (wcscmp(argv[i], L"--csv") == 0 && i + 1 < argc)
+            csvPath = argv[++i];
+        else
+            filters.push_back(argv[i]);
+    }
+
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
     InitCommonFunc();
     InitResourcelib();
-    wprintf(L"%-52ls %13ls %13ls\n", L"operation", L"Kestrel", L"system");
-    RunProgressBench();
-    RunOrmProgressBench();
-    RunNumEditBench();
+
+    bench::g_csv = _wfopen(csvPath, L"w");
+    if (!bench::g_csv) fwprintf(stderr, L"bench: cannot write %ls\n", csvPath);
+    else fprintf(bench::g_csv, "operation,kestrel_us,counterpart_us,ratio,ratio_low,ratio_high\n");
+
+    auto suites = bench::Suites();
+    std::sort(suites.begin(), suites.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+    wprintf(L"%-58ls %10ls %10ls   %5ls  %ls\n", L"operation", L"Kestrel us", L"counter us", L"ratio",
+            L"[lowest .. highest round]");
+    for (const auto& suite : suites) {
+        bool wanted = filters.empty();
+        for (const auto& f : filters) wanted = wanted || suite.name.find(f) != std::wstring::npos;
+        if (wanted) suite.run();
+    }
+
+    if (bench::g_csv) fclose(bench::g_csv);
     ExitResourcelib();
     ExitCommonFunc();
     return 0;

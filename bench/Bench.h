@@ -1,30 +1,109 @@
-// Benchmark helpers: time an operation many times and print per-operation costs side by side.
+// Benchmark helpers. The machine is shared and its speed changes every few tens of
+// milliseconds, so nothing here times one side as a block and then the other: every comparison
+// runs both sides in short alternating rounds and reports the median of the per-round ratios.
+//
+// Adding a suite (one .cpp in bench/, picked up by the build's glob; nothing else to edit):
+//
+//     #include "Bench.h"
+//     static void RunMenuBench()
+//     {
+//         HWND host = bench::BenchHost();                     // visible top-level window
+//         ... create the Kestrel control and its counterpart as children of host ...
+//         bench::Compare(L"CMyMenu open+close",
+//                        [&] { /* one Kestrel operation */ },
+//                        [&] { /* the same job on the counterpart */ },
+//                        bench::FlushAndPump);                // optional, after each op, both sides
+//         bench::ReportPaints(L"CMyMenu hover", myMenu.m_hWnd, [&] { /* one op */ });
+//         ... destroy both ...
+//     }
+//     BENCH_SUITE(L"menu", RunMenuBench);
+//
+// Compare(operation, kestrelOp, counterpartOp, flush, options):
+//   - warms both sides up with one untimed round each, then runs options.rounds rounds
+//     (default 21) of options.opsPerRound calls (default 100) per side; the side that goes
+//     first alternates from round to round;
+//   - flush, when given, runs after every single op on both sides, inside the timing: use it
+//     when one side draws outside WM_PAINT (a client DC) and the other through WM_PAINT, so
+//     both are timed up to the same point (bench::FlushAndPump is GdiFlush + an idle pump);
+//   - prints one line: operation, Kestrel's median us per op, the counterpart's median us per
+//     op, the median of the per-round ratios (Kestrel / counterpart), lowest and highest round
+//     ratio; and appends the same line to the CSV (header
+//     "operation,kestrel_us,counterpart_us,ratio,ratio_low,ratio_high");
+//   - returns the figures as a Comparison.
+//   The counterpart is the system control doing the same job, or where there is none the
+//   same control's full repaint. Put nothing but the operation in the ops: no probes, no
+//   GetUpdateRect, no logging.
+//
+// Counting (untimed, separate pass): CountPaints subclasses a window for the duration, runs op
+// `times` times and counts the WM_PAINTs it receives and the area of their update regions.
+// ReportPaints prints "paints per op" and "area per op as % of client" as plain figures (stdout
+// only; the CSV holds comparisons only).
+//
+// Running: ./kestrel bench [FILTER...] runs every suite whose name contains one of the filters
+// (all suites without one), in suite-name order; the CSV goes to build/x86_64/bench.csv.
 #pragma once
 #include <Kestrel.h>
 #include <functional>
 
 namespace bench {
 
-// Microseconds per call of op, over iterations calls (after a short warm-up).
-double MicrosecondsPerOp(const std::function<void()>& op, int iterations);
-// One line: what was measured, Kestrel's cost, the system control's cost and their ratio.
-void PrintComparison(const wchar_t* what, double kestrelUs, double systemUs);
-// One line of a plain figure.
-void PrintFigure(const wchar_t* what, double value, const wchar_t* unit);
-// A visible top-level window to host the measured controls.
-HWND BenchHost();
+using Op = std::function<void()>;
+
+struct CompareOptions {
+    int rounds = 21;
+    int opsPerRound = 100;
+};
+
+struct Comparison {
+    double kestrelUs = 0;      // median over rounds of the per-op time
+    double counterpartUs = 0;  // same, counterpart
+    double ratio = 0;          // median of the per-round ratios
+    double ratioLow = 0;       // lowest round ratio
+    double ratioHigh = 0;      // highest round ratio
+};
+
+Comparison Compare(const wchar_t* operation, const Op& kestrelOp, const Op& counterpartOp, const Op& flush = nullptr,
+                   const CompareOptions& options = CompareOptions());
+
+// GdiFlush, then dispatch every pending message (paints included) until the queue is idle.
+void FlushAndPump();
 // Dispatches pending messages.
 void Pump();
+
+struct PaintCount {
+    int ops = 0;
+    int paints = 0;          // WM_PAINTs received
+    long long area = 0;      // pixels in their update regions, summed
+    long long clientArea = 0;
+    double PaintsPerOp() const { return ops ? static_cast<double>(paints) / ops : 0.0; }
+    // Average area repainted per op, as a percentage of the client area.
+    double AreaPercentPerOp() const
+    {
+        return ops && clientArea ? 100.0 * static_cast<double>(area) / ops / static_cast<double>(clientArea) : 0.0;
+    }
+};
+
+// Untimed: runs op `times` times (each followed by FlushAndPump) and counts hWnd's paints.
+PaintCount CountPaints(HWND hWnd, const Op& op, int times = 200);
+// CountPaints, then prints both figures under `what`.
+PaintCount ReportPaints(const wchar_t* what, HWND hWnd, const Op& op, int times = 200);
+
+// One line of a plain figure (stdout only).
+void PrintFigure(const wchar_t* what, double value, const wchar_t* unit);
+
+// A visible top-level window to host the measured controls (640x480, created once).
+HWND BenchHost();
 // A system progress bar (msctls_progress32) child of the bench host, range 0..100 at 50.
 HWND CreateSystemProgress(const RECT& rect, UINT id);
-// Times full paints and position updates (positions cycling through 0..100, each followed by
-// UpdateWindow) of a Kestrel bar against a system bar, and prints both comparisons.
-void CompareProgressBars(const wchar_t* name, HWND kestrelBar, const std::function<void(int)>& setKestrelPos,
-                         HWND systemBar);
+
+// Suite registration: BENCH_SUITE(L"name", function) at namespace scope in the suite's .cpp.
+struct SuiteRegistration {
+    SuiteRegistration(const wchar_t* name, void (*run)());
+};
 
 }  // namespace bench
 
-// Each suite adds its rows to the report; main runs them in order.
-void RunProgressBench();
-void RunOrmProgressBench();
-void RunNumEditBench();
+#define BENCH_SUITE_CONCAT2(a, b) a##b
+#define BENCH_SUITE_CONCAT(a, b) BENCH_SUITE_CONCAT2(a, b)
+#define BENCH_SUITE(name, function) \
+    static const ::bench::SuiteRegistration BENCH_SUITE_CONCAT(benchSuite_, __LINE__)(name, function)

@@ -10,4 +10,6 @@
 #include "KestrelOrmProgress.h"
 #include "KestrelEdit.h"
 #include "KestrelNumeric.h"
+#include "KestrelStaticX.h"
+#include "KestrelMenu.h"
 #include "KestrelSplitter.h"
