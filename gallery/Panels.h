@@ -7,6 +7,7 @@ CWnd* CreateProgressPanel(CWnd* parent, const CRect& area);
 CWnd* CreatePrimitivesPanel(CWnd* parent, const CRect& area);
 CWnd* CreateTextEntryPanel(CWnd* parent, const CRect& area);
 CWnd* CreateNumericPanel(CWnd* parent, const CRect& area);
+CWnd* CreateLabelPanel(CWnd* parent, const CRect& area);
 
 // The class every panel window uses: plain, dark background, double clicks.
 LPCWSTR GalleryPanelClass();
