@@ -731,8 +731,12 @@ void CNumEdit::OnEditHide(NMHDR* pNMHDR, LRESULT* pResult)
     if (m_fCurValue > m_fMaxValue) SetCurValue(m_fMaxValue);
     else if (m_fCurValue < m_fMinValue) SetCurValue(m_fMinValue);
     if (v == m_fCurValue) return;
+    // A handler of either notification may destroy the editor: then leave it alone.
+    CTrackLoop watch(this);
     NotifyParent(NUMN_BEGINCHANGE);
+    if (!watch.IsAlive()) return;
     SetCurValue(v);
     NotifyParent(NUMN_ENDCHANGE);
+    if (!watch.IsAlive()) return;
     SetFocus();
 }

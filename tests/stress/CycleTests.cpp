@@ -3,6 +3,9 @@
 #include "Stress.h"
 #include <KestrelDraw.h>
 #include <KestrelEdit.h>
+#include <KestrelHeader.h>
+#include <KestrelScrollBar.h>
+#include <KestrelSplitter.h>
 #include <KestrelMemDC.h>
 #include <KestrelMenu.h>
 #include <KestrelNumeric.h>
@@ -212,6 +215,25 @@ TEST_F(Cycles, StartUpAndTearDown)
             orm.Create(WS_CHILD | WS_VISIBLE, CRect(10, 40, 160, 54), &host, kCtrlId + 1);
             CCoolProgressCtrl cool;
             cool.Create(WS_CHILD | WS_VISIBLE, CRect(10, 60, 160, 80), &host, kCtrlId + 2);
+            CStaticScrollBar bar;
+            bar.Create(WS_CHILD | WS_VISIBLE | SBS_VERT, CRect(200, 10, 217, 200), &host, kCtrlId + 3);
+            CHeadWnd head;
+            head.Create(WS_CHILD | WS_VISIBLE, CRect(10, 90, 300, 110), &host, kCtrlId + 4);
+            HDITEMW item{};
+            item.mask = HDI_WIDTH | HDI_TEXT;
+            item.cxy = 60;
+            item.pszText = const_cast<wchar_t*>(L"caption");
+            head.InsertItem(0, &item);
+            CNumStatic label;
+            label.Create(L"1", WS_CHILD | WS_VISIBLE, CRect(10, 120, 90, 140), &host, kCtrlId + 5, INPUTSTYLE_NUMBER);
+            CFreeMenu menu;
+            menu.CreatePopupMenu();
+            menu.AppendMenuW(MF_STRING, 1, L"item");
+            stress::Post(host, {kx::Msg(WM_KEYDOWN, VK_ESCAPE)});
+            {
+                stress::LoopGuard guard("menu in start-up cycle");
+                menu.TrackPopupMenu(TPM_LEFTALIGN, 60, 60, &host);
+            }
             BeginToolTip(0);
             tooltip_string(i & 1 ? L"tip" : L"another tip", CPoint(50, 50));
             host.UpdateWindow();
@@ -223,6 +245,126 @@ TEST_F(Cycles, StartUpAndTearDown)
     InitResourcelib();
     InitMenu();
     InitToolTip();
+}
+
+TEST_F(Cycles, ScrollBarsAndHeaders)
+{
+    MeasureCycles("CStaticScrollBar", stress::Run().cycles, [&](int i) {
+        auto bar = std::make_unique<CStaticScrollBar>();
+        const bool vertical = i & 1;
+        bar->Create(WS_CHILD | WS_VISIBLE | (vertical ? SBS_VERT : 0),
+                    vertical ? Where(i, 17, 100 + i % 100) : Where(i, 100 + i % 100, 17), &host, kCtrlId);
+        SCROLLINFO si{};
+        si.cbSize = sizeof(si);
+        si.fMask = SIF_ALL;
+        si.nMax = 10 + i % 300;
+        si.nPage = static_cast<UINT>(1 + i % 20);
+        si.nPos = i % 50;
+        bar->SetScrollInfo(&si, TRUE);
+        bar->EnableScrollBar(i % 7 == 0 ? ESB_DISABLE_BOTH : ESB_ENABLE_BOTH);
+        bar->UpdateWindow();
+        // A click on the far arrow: the arrow loop runs once.
+        CRect box;
+        bar->GetPartRect(SBPART_RTDNENDBOX, box);
+        const CPoint p = box.CenterPoint();
+        stress::Post(*bar, {kx::Msg(WM_LBUTTONUP, 0, kx::PointParam(p.x, p.y))});
+        {
+            stress::LoopGuard guard("CStaticScrollBar cycle");
+            bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, kx::PointParam(p.x, p.y));
+        }
+        bar->DestroyWindow();
+    });
+    MeasureCycles("CHeadWnd", stress::Run().cycles, [&](int i) {
+        auto head = std::make_unique<CHeadWnd>();
+        head->Create(WS_CHILD | WS_VISIBLE, Where(i, 300, 22), &host, kCtrlId);
+        for (int k = 0; k < 1 + i % 6; ++k) {
+            HDITEMW item{};
+            item.mask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT;
+            item.cxy = 30 + k * 7;
+            item.fmt = k % 3;
+            item.pszText = const_cast<wchar_t*>(L"a caption");
+            head->InsertItem(k, &item);
+        }
+        head->SetAppendInfo(L"more");
+        if (i % 3 == 0) head->SetBkBrush(GetHBmp(10001));
+        head->SetBkColor(RGB(i % 255, 30, 30));
+        head->UpdateWindow();
+        // A divider drag of a few pixels.
+        stress::Post(*head, {kx::Msg(WM_MOUSEMOVE, MK_LBUTTON, kx::PointParam(36, 5)), kx::Msg(WM_LBUTTONUP, 0, kx::PointParam(36, 5))});
+        {
+            stress::LoopGuard guard("CHeadWnd cycle");
+            head->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, kx::PointParam(30, 5));
+        }
+        head->DestroyWindow();
+    });
+}
+
+TEST_F(Cycles, MenusSplittersAndLabels)
+{
+    MeasureCycles("CFreeMenu", stress::Run().cycles, [&](int i) {
+        CFreeMenu menu, sub;
+        menu.CreatePopupMenu();
+        sub.CreatePopupMenu();
+        sub.AppendMenuW(MF_STRING, 20, L"inner");
+        for (int k = 0; k < 1 + i % 8; ++k) menu.AppendMenuW(k == 2 ? MF_SEPARATOR : MF_STRING | (k & 1 ? MF_CHECKED : 0), 10 + k, L"item");
+        menu.AppendMenuW(MF_POPUP, reinterpret_cast<UINT_PTR>(sub.GetSafeFreeMenu()), L"more");
+        // Opened, walked into its submenu, and closed with Escape or a choice.
+        stress::Post(host, {kx::Msg(WM_KEYDOWN, VK_UP), kx::Msg(WM_KEYDOWN, VK_RIGHT),
+                            kx::Msg(WM_KEYDOWN, i & 1 ? VK_RETURN : VK_ESCAPE), kx::Msg(WM_KEYDOWN, VK_ESCAPE)});
+        {
+            stress::LoopGuard guard("CFreeMenu cycle");
+            menu.TrackPopupMenu(TPM_LEFTALIGN, 50 + i % 100, 50, &host);
+        }
+        stress::DrainQueue();
+    });
+    MeasureCycles("CxSpltWnd/CySpltWnd", stress::Run().cycles, [&](int i) {
+        auto child = [&](UINT id, int x, int y, int w, int h) {
+            return ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, x, y, w, h, host,
+                                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), nullptr, nullptr);
+        };
+        HWND panes[] = {child(51, 10, 10, 100, 100), child(52, 116, 10, 100, 100), child(53, 230, 10, 100, 50),
+                        child(54, 230, 64, 100, 50)};
+        child(55, 110, 10, 6, 100);
+        child(56, 230, 60, 100, 4);
+        {
+            CxSpltWnd x;
+            CySpltWnd y;
+            x.BindWithControl(&host, 55);
+            x.AttachAsLeftPane(51);
+            x.AttachAsRightPane(52);
+            y.BindWithControl(&host, 56);
+            y.AttachAsAbovePane(53);
+            y.AttachAsBelowPane(54);
+            x.SetBkColor(RGB(i % 255, 0, 0));
+            x.MoveToBoarder(i & 1);
+            y.MoveToBoarder(i & 2);
+            x.RecalcLayout();
+            host.UpdateWindow();
+            x.DestroyWindow();
+            y.DestroyWindow();
+        }
+        for (HWND p : panes) ::DestroyWindow(p);
+    });
+    MeasureCycles("CNumStatic", stress::Run().cycles, [&](int i) {
+        auto label = std::make_unique<CNumStatic>();
+        label->Create(L"5", WS_CHILD | WS_VISIBLE | SS_NOTIFY, Where(i, 80, 20), &host, kCtrlId,
+                      i % 3 == 0 ? INPUTSTYLE_TEXT : INPUTSTYLE_NUMBER);
+        label->SetNumberMinMax(-100, 100 + i, 0);
+        label->SetDicimalNum(i % 4);
+        label->SetText(static_cast<float>(i % 200) - 100.0f);
+        label->UpdateWindow();
+        if (i % 2 == 0) {
+            // The in-place editor, opened by a double click on the text and closed by the focus.
+            label->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, kx::PointParam(10, 10));
+            host.SetFocus();
+        } else {
+            stress::Post(*label, {kx::Msg(WM_MOUSEMOVE, MK_LBUTTON, kx::PointParam(10, 0)),
+                                  kx::Msg(WM_LBUTTONUP, 0, kx::PointParam(10, 0))});
+            stress::LoopGuard guard("CNumStatic cycle");
+            label->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, kx::PointParam(10, 10));
+        }
+        label->DestroyWindow();
+    });
 }
 
 }  // namespace

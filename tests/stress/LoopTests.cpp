@@ -1,7 +1,13 @@
 // Every tracking loop of the landed controls interrupted by WM_QUIT, by another window taking
 // the capture, and by its parent destroying it from inside each notification it sends.
 #include "Stress.h"
+#include <algorithm>
+#include <cwchar>
+#include <KestrelHeader.h>
+#include <KestrelMenu.h>
 #include <KestrelNumeric.h>
+#include <KestrelScrollBar.h>
+#include <KestrelSplitter.h>
 
 namespace {
 
@@ -24,7 +30,49 @@ bool NumEditPaired(const std::vector<kx::LoggedMessage>& log)
     return open == 0;
 }
 
-class Loops : public stress::StressTest {};
+// WM_NOTIFY codes of one control, in order.
+std::vector<UINT> Codes(const std::vector<kx::LoggedMessage>& log)
+{
+    std::vector<UINT> codes;
+    for (const auto& m : log)
+        if (m.message == WM_NOTIFY) codes.push_back(m.hdr.code);
+    return codes;
+}
+
+// As many of one code as of another.
+std::function<bool(const std::vector<kx::LoggedMessage>&)> Paired(UINT begin, UINT end)
+{
+    return [begin, end](const std::vector<kx::LoggedMessage>& log) {
+        const std::vector<UINT> codes = Codes(log);
+        return std::count(codes.begin(), codes.end(), begin) == std::count(codes.begin(), codes.end(), end);
+    };
+}
+
+// The left button held down in the thread's key state, for loops that ask DragDetect first.
+void SetButtonDown(bool down)
+{
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[VK_LBUTTON] = down ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+}
+
+class Loops : public stress::StressTest {
+protected:
+    void TearDown() override
+    {
+        SetButtonDown(false);
+        stress::StressTest::TearDown();
+    }
+    static std::function<void(HWND)> PressAt(CPoint p)
+    {
+        return [p](HWND w) {
+            SetButtonDown(true);
+            ::SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, PointParam(p.x, p.y));
+            SetButtonDown(false);
+        };
+    }
+};
 
 TEST_F(Loops, NumericEditorTextDragAndStepButtons)
 {
@@ -73,6 +121,300 @@ TEST_F(Loops, NumericEditorTextDragAndStepButtons)
     steps.timers = {IDT_FIRSTDELAY, IDT_REPEAT};
     stress::InterruptLoop(host, steps);
     edit.DestroyWindow();
+}
+
+// The scroll bar's three loops, with a parent that answers each proposal as a real one does.
+TEST_F(Loops, ScrollBarArrowPageAndThumb)
+{
+    CStaticScrollBar bar;
+    host.onScroll = [&bar](UINT, WPARAM, LPARAM) {
+        if (!bar.m_hWnd) return;
+        SCROLLINFO si{};
+        si.cbSize = sizeof(si);
+        bar.GetScrollInfo(&si, SIF_TRACKPOS);
+        bar.SetScrollPos(si.nTrackPos, TRUE);
+    };
+    auto make = [&]() -> HWND {
+        if (bar.m_hWnd) bar.DestroyWindow();
+        bar.Create(WS_CHILD | WS_VISIBLE | SBS_VERT, CRect(300, 20, 317, 320), &host, 200);
+        SCROLLINFO si{};
+        si.cbSize = sizeof(si);
+        si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        si.nMin = 0;
+        si.nMax = 100;
+        si.nPage = 10;
+        si.nPos = 50;
+        bar.SetScrollInfo(&si, TRUE);
+        return bar.m_hWnd;
+    };
+    make();
+    CRect down, lowMargin, thumb;
+    bar.GetPartRect(SBPART_RTDNENDBOX, down);
+    bar.GetPartRect(SBPART_RTDNMARGIN, lowMargin);
+    bar.GetPartRect(SBPART_TRACKBOX, thumb);
+    const CPoint arrow = down.CenterPoint(), page(lowMargin.CenterPoint().x, lowMargin.bottom - 3), grip = thumb.CenterPoint();
+    auto ticks = [] {
+        return std::vector<MSG>{Tick(IDT_FIRSTDELAY), Tick(IDT_REPEAT), Tick(IDT_REPEAT), Tick(IDT_REPEAT)};
+    };
+    const std::string row = "CStaticScrollBar";
+    const auto paired = Paired(SBN_BEGINSCROLL, SBN_ENDSCROLL);
+
+    stress::LoopScenario end{row, "arrow box", make, ticks, [=] { return std::vector<MSG>{Up(arrow)}; },
+                             PressAt(arrow), nullptr, paired, {IDT_FIRSTDELAY, IDT_REPEAT}};
+    stress::InterruptLoop(host, end);
+    stress::LoopScenario margin{row, "page area", make, ticks, [=] { return std::vector<MSG>{Up(page)}; },
+                                PressAt(page), nullptr, paired, {IDT_FIRSTDELAY, IDT_REPEAT}};
+    stress::InterruptLoop(host, margin);
+    stress::LoopScenario drag{row, "thumb", make,
+                              [=] {
+                                  return std::vector<MSG>{Move({grip.x, grip.y + 12}), Move({grip.x, grip.y + 30}),
+                                                          Move({grip.x, grip.y + 50}), Move({grip.x, grip.y + 70})};
+                              },
+                              [=] { return std::vector<MSG>{Up({grip.x, grip.y + 70})}; }, PressAt(grip), nullptr,
+                              paired, {}};
+    stress::InterruptLoop(host, drag);
+    host.onScroll = nullptr;
+    bar.DestroyWindow();
+}
+
+// The header's divider and item drags.
+TEST_F(Loops, HeaderDividerAndItemDrags)
+{
+    CHeadWnd head;
+    auto make = [&]() -> HWND {
+        if (head.m_hWnd) head.DestroyWindow();
+        while (head.GetItemCount() > 0) head.DeleteItem(0);
+        head.Create(WS_CHILD | WS_VISIBLE, CRect(10, 100, 410, 124), &host, 300);
+        for (int i = 0; i < 4; ++i) {
+            HDITEMW item{};
+            item.mask = HDI_WIDTH | HDI_TEXT;
+            item.cxy = 80;
+            item.pszText = const_cast<wchar_t*>(L"column");
+            head.InsertItem(i, &item);
+        }
+        return head.m_hWnd;
+    };
+    make();
+    const CPoint divider(80, 10), body(40, 10);
+    const std::string row = "CHeadWnd";
+    stress::LoopScenario resize{row, "divider drag", make,
+                                [=] {
+                                    return std::vector<MSG>{Move({90, 10}), Move({100, 10}), Move({110, 10}),
+                                                            Move({120, 10})};
+                                },
+                                [=] { return std::vector<MSG>{Up({120, 10})}; }, PressAt(divider), nullptr,
+                                Paired(HDN_BEGINTRACKW, HDN_ENDTRACKW), {}};
+    stress::InterruptLoop(host, resize);
+    stress::LoopScenario reorder{row, "item drag", make,
+                                 [=] {
+                                     return std::vector<MSG>{Move({120, 10}), Move({200, 10}), Move({280, 10}),
+                                                             Move({360, 10})};
+                                 },
+                                 [=] { return std::vector<MSG>{Up({360, 10})}; }, PressAt(body), nullptr,
+                                 [](const std::vector<kx::LoggedMessage>& log) {
+                                     const std::vector<UINT> codes = Codes(log);
+                                     return codes.empty() || codes.back() == HDN_ITEMCHANGEDW;
+                                 },
+                                 {}};
+    stress::InterruptLoop(host, reorder);
+    head.DestroyWindow();
+}
+
+// The vertical splitter's drag between two panes, and the numeric label's drag.
+TEST_F(Loops, SplitterAndLabelDrags)
+{
+    RECT client{};
+    host.GetClientRect(&client);
+    HWND left = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 20, 150, 100, 100, host, reinterpret_cast<HMENU>(41), nullptr, nullptr);
+    HWND right = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 126, 150, 200, 100, host, reinterpret_cast<HMENU>(42), nullptr, nullptr);
+    CxSpltWnd split;
+    auto makeSplit = [&]() -> HWND {
+        if (split.m_hWnd) split.DestroyWindow();
+        split.Unbind();
+        ::SetWindowPos(left, nullptr, 20, 150, 100, 100, SWP_NOZORDER);
+        ::SetWindowPos(right, nullptr, 126, 150, 200, 100, SWP_NOZORDER);
+        HWND bar = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 120, 150, 6, 100, host,
+                                     reinterpret_cast<HMENU>(43), nullptr, nullptr);
+        split.BindWithControl(&host, 43);
+        split.AttachAsLeftPane(41);
+        split.AttachAsRightPane(42);
+        return bar;
+    };
+    const CPoint grip(3, 50);
+    stress::LoopScenario drag{"CxSpltWnd", "bar drag", makeSplit,
+                              [=] { return std::vector<MSG>{Move({10, 50}), Move({20, 50}), Move({30, 50})}; },
+                              [=] { return std::vector<MSG>{Up({30, 50})}; }, PressAt(grip), nullptr, nullptr, {}};
+    stress::InterruptLoop(host, drag);
+    if (split.m_hWnd) split.DestroyWindow();
+    ::DestroyWindow(left);
+    ::DestroyWindow(right);
+
+    CNumStatic label;
+    auto makeLabel = [&]() -> HWND {
+        if (label.m_hWnd) label.DestroyWindow();
+        label.Create(L"10", WS_CHILD | WS_VISIBLE | SS_NOTIFY, CRect(20, 300, 120, 320), &host, 400, INPUTSTYLE_NUMBER);
+        label.SetNumberMinMax(-1000, 1000, 0);
+        label.SetDicimalNum(0);
+        label.SetText(10);
+        return label.m_hWnd;
+    };
+    const CPoint at(50, 10);
+    stress::LoopScenario labelDrag{"CNumStatic", "value drag", makeLabel,
+                                   [=] {
+                                       return std::vector<MSG>{Move({50, 4}), Move({50, 0}), Move({50, -4}),
+                                                               Move({50, -8})};
+                                   },
+                                   [=] { return std::vector<MSG>{Up({50, -8})}; }, PressAt(at), nullptr,
+                                   [](const std::vector<kx::LoggedMessage>& log) {
+                                       int open = 0;
+                                       for (const auto& m : log) {
+                                           if (m.message != WM_NOTIFY || m.record.size() < sizeof(NMNUMSTATIC)) continue;
+                                           const UINT kind = reinterpret_cast<const NMNUMSTATIC*>(m.record.data())->kind;
+                                           if (kind == NUMN_BEGINCHANGE) ++open;
+                                           if (kind == NUMN_ENDCHANGE || kind == NUMN_CHANGED) --open;
+                                       }
+                                       return open == 0;
+                                   },
+                                   {}};
+    stress::InterruptLoop(host, labelDrag);
+    label.DestroyWindow();
+}
+
+// The menu loop: WM_QUIT and ExitMenu called from a handler end it with -1; the chain is
+// hidden afterwards and the quit is not posted again.
+TEST_F(Loops, MenuTracking)
+{
+    const std::string row = "CFreeMenu";
+    stress::Row& table = stress::TableRow(row);
+    CFreeMenu menu, sub;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    ASSERT_TRUE(sub.CreatePopupMenu());
+    sub.AppendMenuW(MF_STRING, 21, L"inner");
+    menu.AppendMenuW(MF_STRING, 11, L"first");
+    menu.AppendMenuW(MF_POPUP, reinterpret_cast<UINT_PTR>(sub.GetSafeFreeMenu()), L"more");
+    menu.AppendMenuW(MF_STRING, 12, L"last");
+
+    const stress::Kept kept = stress::KeptOver(stress::Run().loopRounds * 4, [&](int i) {
+        const int way = (i + 4) % 4;
+        bool after = false;
+        std::vector<MSG> keys{Msg(WM_KEYDOWN, VK_DOWN), Msg(WM_KEYDOWN, VK_DOWN), Msg(WM_KEYDOWN, VK_RIGHT)};
+        switch (way) {
+        case 0: stress::Post(host, keys); ::PostQuitMessage(0); break;
+        case 1:
+            keys.push_back(stress::Act([] { ExitMenu(); }));
+            keys.push_back(stress::Sentinel(&after));
+            stress::Post(host, keys);
+            break;
+        case 2:  // an ordinary end, for reference: a choice, or Escape on each open level
+            keys = {Msg(WM_KEYDOWN, VK_DOWN), Msg(WM_KEYDOWN, VK_RETURN), Msg(WM_KEYDOWN, VK_ESCAPE),
+                    Msg(WM_KEYDOWN, VK_ESCAPE)};
+            keys.push_back(stress::Sentinel(&after));
+            stress::Post(host, keys);
+            break;
+        default:  // a click outside the chain: it ends the run and is posted again
+            keys.push_back(Msg(WM_LBUTTONDOWN, MK_LBUTTON, PointParam(5, 5)));
+            keys.push_back(stress::Sentinel(&after));
+            stress::Post(host, keys);
+            break;
+        }
+        int result = 0;
+        bool fired;
+        {
+            const char* names[] = {"CFreeMenu tracking, WM_QUIT", "CFreeMenu tracking, ExitMenu from a handler",
+                                   "CFreeMenu tracking, a choice", "CFreeMenu tracking, a click outside"};
+            stress::LoopGuard guard(names[way]);
+            result = menu.TrackPopupMenu(TPM_LEFTALIGN, 100, 100, &host);
+            fired = guard.Fired();
+        }
+        MSG quit;
+        const bool reposted = ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+        const bool ended = !fired && !reposted && !after && (way == 2 || result == -1);
+        STRESS_CHECK(row, !fired, "menu tracking ends");
+        STRESS_CHECK(row, !reposted, "menu tracking does not post WM_QUIT again");
+        STRESS_CHECK(row, !after, "menu tracking ends at once");
+        STRESS_CHECK(row, way == 2 || result == -1, "an interrupted menu answers -1");
+        STRESS_CHECK(row, !CWnd::GetCapture(), "menu tracking leaves no capture");
+        ++table.loopsInterrupted;
+        if (ended) ++table.loopsEnded;
+        stress::DrainQueue();
+        if (way == 1) {
+            // A new chain, shown once so that it holds what a shown chain holds.
+            InitMenu();
+            stress::Post(host, {Msg(WM_KEYDOWN, VK_DOWN), Msg(WM_KEYDOWN, VK_DOWN), Msg(WM_KEYDOWN, VK_RIGHT),
+                                Msg(WM_KEYDOWN, VK_ESCAPE), Msg(WM_KEYDOWN, VK_ESCAPE)});
+            stress::LoopGuard again("CFreeMenu tracking after InitMenu");
+            menu.TrackPopupMenu(TPM_LEFTALIGN, 100, 100, &host);
+        }
+    });
+    table.cycles += stress::Run().loopRounds * 4;
+    table.measured += kept.measured;
+    table.objectsKept += std::max(0L, kept.objects);
+    table.windowsKept += std::max(0L, kept.windows);
+    STRESS_CHECK_AT(row, kept.objects <= 0 && kept.windows <= 0, "interrupted menu runs keep nothing",
+                    ": " + std::to_string(kept.objects) + " objects, " + std::to_string(kept.windows) + " windows");
+}
+
+// The in-place editors of both numeric controls: the host destroys the control from inside
+// each notification that the end of an edit brings. The control must leave at once and the
+// focus must stay where the host put it.
+TEST_F(Loops, InPlaceEditorsEndingInADestroyedControl)
+{
+    struct Case {
+        const char* row;
+        std::function<HWND()> make;
+        std::function<void()> open;
+    };
+    CNumEdit edit;
+    CNumStatic label;
+    const Case cases[] = {
+        {"CNumEdit",
+         [&]() -> HWND {
+             if (edit.m_hWnd) edit.DestroyWindow();
+             edit.Create(CRect(20, 20, 140, 42), &host, 100, WS_CHILD | WS_VISIBLE | ES_RIGHT);
+             edit.SetNumberMinMax(-1000, 1000, 0);
+             edit.SetCurValue(10.0f);
+             return edit.m_hWnd;
+         },
+         [&] { edit.DisplayEditBox(); }},
+        {"CNumStatic",
+         [&]() -> HWND {
+             if (label.m_hWnd) label.DestroyWindow();
+             label.Create(L"10", WS_CHILD | WS_VISIBLE | SS_NOTIFY, CRect(20, 60, 120, 80), &host, 101, INPUTSTYLE_NUMBER);
+             label.SetNumberMinMax(-1000, 1000, 0);
+             return label.m_hWnd;
+         },
+         [&] {
+             MSG f2 = Msg(WM_KEYDOWN, VK_F2, 0);
+             f2.hwnd = label.m_hWnd;
+             label.PreTranslateMessage(&f2);
+         }},
+    };
+    for (const Case& c : cases) {
+        stress::Row& row = stress::TableRow(c.row);
+        for (size_t k = 1; k <= 2; ++k) {
+            HWND w = c.make();
+            host.Clear();
+            c.open();
+            const HWND box = ::GetDlgItem(w, NUM_EDITBOX_ID);
+            STRESS_CHECK(c.row, box != nullptr, "the in-place editor opens");
+            if (!box) continue;
+            ::SetWindowTextW(box, L"77");
+            size_t seen = 0;
+            host.onLogged = [&](const kx::LoggedMessage&) {
+                if (++seen == k) ::DestroyWindow(w);
+            };
+            host.SetFocus();  // the editor loses the focus: the edit ends
+            host.onLogged = nullptr;
+            ++row.loopsInterrupted;
+            const bool ended = !::IsWindow(w) && seen == k && ::GetFocus() == host.m_hWnd;
+            STRESS_CHECK(c.row, !::IsWindow(w), "in-place edit, destroyed on a notification: the window is gone");
+            STRESS_CHECK(c.row, seen == k, "in-place edit, destroyed on a notification: notifies nothing after");
+            STRESS_CHECK(c.row, ::GetFocus() == host.m_hWnd,
+                         "in-place edit, destroyed on a notification: the focus stays with the host");
+            if (ended) ++row.loopsEnded;
+            stress::DrainQueue();
+        }
+    }
 }
 
 }  // namespace

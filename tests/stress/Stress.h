@@ -12,8 +12,8 @@ namespace stress {
 // Brief in the test suite; long with --long on the command line (./kestrel stress).
 struct Scale {
     bool longRun = false;
-    int cycles = 100;         // create/paint/destroy cycles per control
-    int serviceCycles = 50;   // start-up/tear-down cycles
+    int cycles = 60;          // create/paint/destroy cycles per control
+    int serviceCycles = 24;   // start-up/tear-down cycles
     long steps = 10000;       // random model operations per model
     int loopRounds = 2;       // each interrupted-loop scenario is run this often
 };
