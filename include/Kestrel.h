@@ -9,6 +9,8 @@
 #include "KestrelProgress.h"
 #include "KestrelOrmProgress.h"
 #include "KestrelEdit.h"
+#include "KestrelAutoRepeat.h"
 #include "KestrelNumeric.h"
 #include "KestrelStaticX.h"
+#include "KestrelScrollBar.h"
 #include "KestrelMenu.h"
