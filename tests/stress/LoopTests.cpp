@@ -417,4 +417,111 @@ TEST_F(Loops, InPlaceEditorsEndingInADestroyedControl)
     }
 }
 
+// Parents that change the control under a running loop instead of destroying it: the header
+// loses its items, the scroll bar its range, the splitter a pane. The loops go on or end, but
+// never crash, hang or leave the capture behind, and the models keep their promises.
+TEST_F(Loops, ParentsChangingTheControlUnderARunningLoop)
+{
+    const char* row = "hostile parents";
+    stress::Row& table = stress::TableRow(row);
+    auto run = [&](const char* what, HWND target, std::vector<MSG> script, const std::function<void(HWND)>& press) {
+        bool after = false;
+        script.push_back(stress::Sentinel(&after));
+        stress::Post(target, script);
+        bool fired;
+        {
+            stress::LoopGuard guard(what);
+            press(target);
+            fired = guard.Fired();
+        }
+        ++table.loopsInterrupted;
+        STRESS_CHECK(row, !fired, std::string(what) + ": the loop ends");
+        STRESS_CHECK(row, ::GetCapture() != target, std::string(what) + ": the capture is given back");
+        STRESS_CHECK(row, stress::ClipIsFree(), std::string(what) + ": the pointer is not clipped");
+        if (!fired && ::GetCapture() != target) ++table.loopsEnded;
+        stress::DrainQueue();
+    };
+
+    // The header's items all deleted from the first notification of each drag.
+    CHeadWnd head;
+    for (const CPoint press : {CPoint(80, 10), CPoint(40, 10)}) {
+        head.Create(WS_CHILD | WS_VISIBLE, CRect(10, 100, 410, 124), &host, 300);
+        for (int i = 0; i < 4; ++i) {
+            HDITEMW item{};
+            item.mask = HDI_WIDTH;
+            item.cxy = 80;
+            head.InsertItem(i, &item);
+        }
+        host.onLogged = [&head](const kx::LoggedMessage&) {
+            while (head.GetItemCount() > 0) head.DeleteItem(0);
+        };
+        run("header drag losing its items", head,
+            {Move({120, 10}), Move({200, 10}), Move({280, 10}), Up({280, 10})}, PressAt(press));
+        host.onLogged = nullptr;
+        STRESS_CHECK(row, head.GetItemCount() == 0, "the header keeps the deletion");
+        head.DestroyWindow();
+    }
+
+    // The scroll bar's parent answers every proposal with another range, page or state.
+    CStaticScrollBar bar;
+    bar.Create(WS_CHILD | WS_VISIBLE | SBS_VERT, CRect(300, 20, 317, 320), &host, 200);
+    stress::Rng rng(51);
+    host.onScroll = [&](UINT, WPARAM, LPARAM) {
+        switch (rng.Int(0, 3)) {
+        case 0: bar.SetScrollRange(rng.Int(-50, 50), rng.Int(-50, 50), TRUE); break;
+        case 1: {
+            SCROLLINFO si{};
+            si.cbSize = sizeof(si);
+            si.fMask = SIF_PAGE | SIF_POS;
+            si.nPage = static_cast<UINT>(rng.Int(0, 200));
+            si.nPos = rng.Int(-100, 100);
+            bar.SetScrollInfo(&si, TRUE);
+            break;
+        }
+        case 2: bar.EnableScrollBar(ESB_DISABLE_BOTH); break;
+        default: bar.MoveWindow(300, 20, 17, rng.Int(0, 300), TRUE); break;
+        }
+    };
+    for (int round = 0; round < 6; ++round) {
+        bar.MoveWindow(300, 20, 17, 300, TRUE);
+        bar.EnableScrollBar(ESB_ENABLE_BOTH);
+        bar.SetScrollRange(0, 100, TRUE);
+        CRect part;
+        bar.GetPartRect(round % 3 == 0 ? SBPART_RTDNENDBOX : round % 3 == 1 ? SBPART_RTDNMARGIN : SBPART_TRACKBOX, part);
+        const CPoint p = part.CenterPoint();
+        run("scroll bar whose parent reshapes it", bar,
+            {Tick(IDT_FIRSTDELAY), Move({p.x, p.y + 20}), Tick(IDT_REPEAT), Move({p.x, p.y + 40}), Tick(IDT_REPEAT),
+             Up({p.x, p.y + 40})},
+            PressAt(p));
+        int lo = 0, hi = 0;
+        bar.GetScrollRange(&lo, &hi);
+        STRESS_CHECK(row, bar.GetScrollPos() >= std::min(lo, hi) && bar.GetScrollPos() <= std::max(lo, hi),
+                     "the scroll position stays in the range its parent left");
+    }
+    host.onScroll = nullptr;
+    bar.DestroyWindow();
+
+    // The splitter's panes destroyed while its bar is dragged.
+    HWND left = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 20, 150, 100, 100, host,
+                                  reinterpret_cast<HMENU>(41), nullptr, nullptr);
+    HWND right = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 126, 150, 200, 100, host,
+                                   reinterpret_cast<HMENU>(42), nullptr, nullptr);
+    HWND barWindow = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 120, 150, 6, 100, host,
+                                       reinterpret_cast<HMENU>(43), nullptr, nullptr);
+    CxSpltWnd split;
+    split.BindWithControl(&host, 43);
+    split.AttachAsLeftPane(41);
+    split.AttachAsRightPane(42);
+    run("splitter losing its panes", barWindow,
+        {Move({10, 50}), stress::Act([&] {
+             ::DestroyWindow(left);
+             ::DestroyWindow(right);
+         }),
+         Move({20, 50}), Up({20, 50})},
+        PressAt(CPoint(3, 50)));
+    split.RecalcLayout();
+    split.MoveToBoarder(TRUE);
+    split.DestroyWindow();
+}
+
 }  // namespace
