@@ -137,4 +137,44 @@ TEST_F(NumberModel, RandomSequencesOnAWindow)
     e.DestroyWindow();
 }
 
+// The numeric label keeps its value as its window text: the same promises, whatever text the
+// host writes into the window behind its back.
+TEST_F(NumberModel, LabelRandomSequences)
+{
+    const std::string row = "number model (label)";
+    CNumStatic label;
+    ASSERT_TRUE(label.Create(L"0", WS_CHILD | WS_VISIBLE, CRect(10, 50, 140, 70), &host, 101, INPUTSTYLE_NUMBER));
+    stress::Rng rng(5);
+    const wchar_t* texts[] = {L"", L"1e300", L"-1e300", L"nan", L"-inf", L"12abc", L"99999999999999999999",
+                              L"0.000001", L"-", L".", L"3.4e38", L"2147483648"};
+    const long steps = stress::Run().steps / 10;
+    for (long s = 0; s < steps; ++s) {
+        switch (rng.Int(0, 7)) {
+        case 0: label.SetNumberMinMax(rng.Hostile(), rng.Hostile(), rng.Hostile()); break;
+        case 1: label.SetNumberGap(AsFloat(rng.Hostile())); break;
+        case 2: label.SetDicimalNum(rng.Int(-12, 12)); break;
+        case 3: label.SetText(AsFloat(rng.Hostile())); break;
+        case 4: label.SetText(rng.Chance(30) ? (rng.Chance(50) ? INT_MIN : INT_MAX) : rng.Int(-100000, 100000)); break;
+        case 5: label.SetWindowText(texts[rng.Int(0, static_cast<int>(sizeof(texts) / sizeof(texts[0])) - 1)]); break;
+        case 6: label.SetInputStyle(rng.Chance(50) ? INPUTSTYLE_NUMBER : INPUTSTYLE_NUMBER | INPUTSTYLE_INTEGER); break;
+        default: label.SetMouseGap(rng.Int(-5, 40)); break;
+        }
+        const std::string at = " (step " + std::to_string(s) + ")";
+        double minimum = 0, maximum = 0, def = 0;
+        label.GetNumberMinMax(minimum, maximum, def);
+        STRESS_CHECK_AT(row, std::isfinite(minimum) && std::isfinite(maximum) && std::isfinite(def),
+                        "the range stays finite", at);
+        STRESS_CHECK_AT(row, maximum >= minimum, "maximum >= minimum", at);
+        const float v = label.GetText();
+        STRESS_CHECK_AT(row, v == v && v >= minimum && v <= maximum, "the value read back lies in the range", at);
+        const int whole = label.GetIntText();
+        auto saturate = [](double b) { return std::fmax(std::fmin(std::trunc(b), 2147483647.0), -2147483648.0); };
+        STRESS_CHECK_AT(row, whole >= saturate(minimum) && whole <= saturate(maximum),
+                        "the whole value lies in the truncated range",
+                        at + ": " + std::to_string(whole) + " in " + std::to_string(minimum) + ".." + std::to_string(maximum));
+    }
+    stress::TableRow(row).steps += steps;
+    label.DestroyWindow();
+}
+
 }  // namespace
