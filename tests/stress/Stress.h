@@ -66,7 +66,7 @@ void Violation(const std::string& control, const std::string& what, const std::s
 // instead of hanging the run.
 class LoopGuard {
 public:
-    explicit LoopGuard(const char* what, DWORD limitMs = 4000);
+    explicit LoopGuard(const char* what, DWORD limitMs = 10000);
     ~LoopGuard();
     bool Fired() const;
     LoopGuard(const LoopGuard&) = delete;
