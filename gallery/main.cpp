@@ -24,6 +24,7 @@ const PanelSlot kPanels[] = {
     {CreatePrimitivesPanel, 1, 520},
     {CreateScrollPanel, 1, 380},
     {CreateMenuPanel, 2, 200},
+    {CreateHeaderPanel, 2, 220},
 };
 constexpr UINT_PTR kScreenshotTimer = 1;
 constexpr UINT kScreenshotDelayMs = 1500;

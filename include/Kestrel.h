@@ -14,3 +14,4 @@
 #include "KestrelStaticX.h"
 #include "KestrelScrollBar.h"
 #include "KestrelMenu.h"
+#include "KestrelHeader.h"
