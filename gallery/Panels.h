@@ -13,6 +13,7 @@ CWnd* CreateMenuPanel(CWnd* parent, const CRect& area);
 bool ShowMenuForScreenshot(const std::function<bool()>& capture);
 CWnd* CreateScrollPanel(CWnd* parent, const CRect& area);
 CWnd* CreateHeaderPanel(CWnd* parent, const CRect& area);
+CWnd* CreateLabelPanel(CWnd* parent, const CRect& area);
 
 // The class every panel window uses: plain, dark background, double clicks.
 LPCWSTR GalleryPanelClass();
