@@ -50,7 +50,7 @@ public:
 
 protected:
     int BarSize() const { return ::GetSystemMetrics(SM_CXVSCROLL); }
-    int TotalWidth() const
+    int TotalWidth()
     {
         int total = 0;
         for (int i = 0; i < m_header.GetItemCount(); ++i) {
