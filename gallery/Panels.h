@@ -3,6 +3,7 @@
 #pragma once
 #include <Kestrel.h>
 #include <functional>
+#include <string>
 
 CWnd* CreateProgressPanel(CWnd* parent, const CRect& area);
 CWnd* CreatePrimitivesPanel(CWnd* parent, const CRect& area);
@@ -25,3 +26,8 @@ template <class Panel> CWnd* OpenPanel(CWnd* parent, const CRect& area)
     auto* panel = new Panel;
     return panel->Open(parent, area) ? panel : nullptr;
 }
+
+// Writes where each kind of control sits in the gallery window ("name x y w h" per line, in
+// window coordinates); WriteMenuRect appends the open menu popups' area in screen coordinates.
+bool WriteControlRects(HWND gallery, const std::wstring& path);
+bool WriteMenuRect(const std::wstring& path);

@@ -19,6 +19,12 @@ constexpr UINT kBegin = HDN_BEGINTRACKW, kTrack = HDN_TRACKW, kEnd = HDN_ENDTRAC
 constexpr UINT kChanging = HDN_ITEMCHANGINGW, kChanged = HDN_ITEMCHANGEDW;
 bool g_guardFired = false;
 
+void CALLBACK GuardExpired(HWND, UINT, UINT_PTR, DWORD)
+{
+    g_guardFired = true;
+    ::PostQuitMessage(0);
+}
+
 // One notification as the parent saw it: code, iItem, iButton, and pitem's width and text.
 using Note = std::tuple<UINT, int, int, int, std::wstring>;
 using Notes = std::vector<Note>;
@@ -105,10 +111,7 @@ protected:
         host.notes.clear();
         kx::PostScript(head.m_hWnd, script);
         g_guardFired = false;
-        const UINT_PTR guard = ::SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) {
-            g_guardFired = true;
-            ::PostQuitMessage(0);
-        });
+        const UINT_PTR guard = ::SetTimer(nullptr, 0, 5000, GuardExpired);
         head.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, kx::PointParam(x, kHeight / 2));
         ::KillTimer(nullptr, guard);
         EXPECT_FALSE(g_guardFired) << "the loop did not end by itself";
