@@ -1,6 +1,7 @@
 // Every tracking loop of the landed controls interrupted by WM_QUIT, by another window taking
 // the capture, and by its parent destroying it from inside each notification it sends.
 #include "Stress.h"
+#include <gtest/gtest-spi.h>
 #include <algorithm>
 #include <cwchar>
 #include <KestrelHeader.h>
@@ -522,6 +523,60 @@ TEST_F(Loops, ParentsChangingTheControlUnderARunningLoop)
     split.RecalcLayout();
     split.MoveToBoarder(TRUE);
     split.DestroyWindow();
+}
+
+// The interrupted-loop checks themselves, against a loop written without care: it pumps on
+// after its window is destroyed and after it lost the capture, until a button-up that a
+// destroyed window never receives.
+class CarelessLoop : public CWnd {
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message != WM_LBUTTONDOWN) return CWnd::WindowProc(message, wParam, lParam);
+        const HWND self = m_hWnd, parent = ::GetParent(m_hWnd);
+        ::SetCapture(self);
+        MSG msg;
+        while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            if (msg.message == WM_LBUTTONUP) break;
+            if (msg.message == WM_MOUSEMOVE)
+                ::SendMessageW(parent, WM_COMMAND, MAKEWPARAM(1, NUMN_CHANGING), reinterpret_cast<LPARAM>(self));
+            else
+                ::DispatchMessageW(&msg);
+        }
+        if (::GetCapture() == self) ::ReleaseCapture();
+        return 0;
+    }
+};
+
+TEST_F(Loops, TheChecksCatchACarelessLoop)
+{
+    CarelessLoop careless;
+    const char* row = "careless loop";
+    stress::LoopScenario scenario;
+    scenario.row = row;
+    scenario.loop = "drag";
+    scenario.make = [&]() -> HWND {
+        if (careless.m_hWnd) careless.DestroyWindow();
+        careless.CreateEx(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 10, 50, 20, host, nullptr);
+        return careless.m_hWnd;
+    };
+    scenario.drive = [] { return std::vector<MSG>{Move({5, 5}), Move({6, 6})}; };
+    scenario.finish = [] { return std::vector<MSG>{Up({8, 8})}; };
+    scenario.press = PressAt(CPoint(5, 5));
+    scenario.guardMs = 800;  // it hangs once its window is gone: its button-up never arrives
+    ::testing::TestPartResultArray failures;
+    {
+        ::testing::ScopedFakeTestPartResultReporter reporter(
+            ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &failures);
+        stress::InterruptLoop(host, scenario);
+    }
+    std::string all;
+    for (int i = 0; i < failures.size(); ++i) all += std::string(failures.GetTestPartResult(i).message()) + "\n";
+    EXPECT_NE(all.find("ends at once"), std::string::npos) << all;
+    EXPECT_NE(all.find("ends when another window takes the capture"), std::string::npos) << all;
+    EXPECT_EQ(all.find("ends on WM_QUIT"), std::string::npos) << all;  // that much it does right
+    stress::ForgetRow(row);
+    if (careless.m_hWnd) careless.DestroyWindow();
 }
 
 }  // namespace

@@ -330,6 +330,32 @@ bool CheckLeftovers(const LoopScenario& s, const std::string& how, HWND w, const
 
 }  // namespace
 
+namespace {
+
+// The script with a counting action after each of its messages: how many of them a loop has
+// taken tells whether it went on after it should have ended.
+std::vector<MSG> Counted(const std::vector<MSG>& script, long* counter)
+{
+    std::vector<MSG> counted;
+    for (const MSG& m : script) {
+        counted.push_back(m);
+        counted.push_back(Act([counter] { ++*counter; }));
+    }
+    return counted;
+}
+
+}  // namespace
+
+void ForgetRow(const std::string& control)
+{
+    auto& rows = Rows();
+    for (auto it = rows.begin(); it != rows.end(); ++it)
+        if (it->first == control) {
+            rows.erase(it);
+            return;
+        }
+}
+
 void InterruptLoop(kx::HostWindow& host, const LoopScenario& s)
 {
     Row& row = TableRow(s.row);
@@ -350,7 +376,7 @@ void InterruptLoop(kx::HostWindow& host, const LoopScenario& s)
         bool after = false;
         Post(w, script(&after));
         {
-            LoopGuard guard(name.c_str());
+            LoopGuard guard(name.c_str(), s.guardMs);
             s.press(w);
             STRESS_CHECK(s.row, !guard.Fired(), s.loop + ": ends at its button-up");
         }
@@ -370,7 +396,7 @@ void InterruptLoop(kx::HostWindow& host, const LoopScenario& s)
             ::PostQuitMessage(0);
             bool fired;
             {
-                LoopGuard guard(name.c_str());
+                LoopGuard guard(name.c_str(), s.guardMs);
                 s.press(w);
                 fired = guard.Fired();
             }
@@ -382,27 +408,34 @@ void InterruptLoop(kx::HostWindow& host, const LoopScenario& s)
             if (CheckLeftovers(s, "WM_QUIT", w, host) && !fired && !reposted) ++row.loopsEnded;
             DrainQueue();
         }
-        // Another window takes the capture half-way: the loop ends without taking it back.
+        // Another window takes the capture half-way: the loop ends at the next message at the
+        // latest, without taking the capture back.
         {
             HWND w = s.make();
             host.Clear();
+            long taken = 0, atSteal = -1;
             std::vector<MSG> drive = s.drive();
-            drive.insert(drive.begin() + static_cast<long>(drive.size() / 2), Act([] { ::SetCapture(CaptureThief()); }));
-            bool after = false;
-            for (const MSG& f : s.finish()) drive.push_back(f);
-            drive.push_back(Sentinel(&after));
-            Post(w, drive);
+            const size_t half = drive.size() / 2;
+            std::vector<MSG> script(drive.begin(), drive.begin() + static_cast<long>(half));
+            script.push_back(Act([&] {
+                atSteal = taken;
+                ::SetCapture(CaptureThief());
+            }));
+            script.insert(script.end(), drive.begin() + static_cast<long>(half), drive.end());
+            for (const MSG& f : s.finish()) script.push_back(f);
+            Post(w, Counted(script, &taken));
             bool fired;
             {
-                LoopGuard guard(name.c_str());
+                LoopGuard guard(name.c_str(), s.guardMs);
                 s.press(w);
                 fired = guard.Fired();
             }
             const bool kept = ::GetCapture() == CaptureThief();
-            STRESS_CHECK(s.row, !fired && !after, s.loop + ": ends when another window takes the capture");
+            const bool prompt = atSteal >= 0 && taken - atSteal <= 1;
+            STRESS_CHECK(s.row, !fired && prompt, s.loop + ": ends when another window takes the capture");
             STRESS_CHECK(s.row, kept, s.loop + ": leaves the capture with the window that took it");
             ++row.loopsInterrupted;
-            if (CheckLeftovers(s, "capture taken", w, host) && !fired && !after && kept) ++row.loopsEnded;
+            if (CheckLeftovers(s, "capture taken", w, host) && !fired && prompt && kept) ++row.loopsEnded;
             ::ReleaseCapture();
             DrainQueue();
         }
@@ -411,26 +444,32 @@ void InterruptLoop(kx::HostWindow& host, const LoopScenario& s)
             HWND w = s.make();
             host.Clear();
             size_t seen = 0;
+            long taken = 0, atDestroy = -1;
             host.onLogged = [&](const kx::LoggedMessage& m) {
-                if ((!s.fromLoop || s.fromLoop(m)) && ++seen == k) ::DestroyWindow(w);
+                if ((!s.fromLoop || s.fromLoop(m)) && ++seen == k) {
+                    atDestroy = taken;
+                    ::DestroyWindow(w);
+                }
             };
-            bool after = false;
-            Post(w, script(&after));
+            std::vector<MSG> script = s.drive();
+            for (const MSG& f : s.finish()) script.push_back(f);
+            Post(w, Counted(script, &taken));
             bool fired;
             {
-                LoopGuard guard(name.c_str());
+                LoopGuard guard(name.c_str(), s.guardMs);
                 s.press(w);
                 fired = guard.Fired();
             }
             host.onLogged = nullptr;
             const std::string how = "destroyed on notification " + std::to_string(k);
             const bool gone = !::IsWindow(w);
+            const bool prompt = atDestroy >= 0 && taken == atDestroy;
             const size_t sent = CountFromLoop(host, s);
-            STRESS_CHECK(s.row, !fired && !after, s.loop + ", " + how + ": ends at once");
+            STRESS_CHECK(s.row, !fired && prompt, s.loop + ", " + how + ": ends at once");
             STRESS_CHECK(s.row, sent == k, s.loop + ", " + how + ": notifies nothing after");
             STRESS_CHECK(s.row, gone, s.loop + ", " + how + ": the window is gone");
             ++row.loopsInterrupted;
-            if (CheckLeftovers(s, how, nullptr, host, false) && !fired && !after && sent == k && gone) ++row.loopsEnded;
+            if (CheckLeftovers(s, how, nullptr, host, false) && !fired && prompt && sent == k && gone) ++row.loopsEnded;
             DrainQueue();
         }
     });

@@ -33,6 +33,8 @@ struct Row {
 Row& TableRow(const std::string& control);
 // Prints the table; with expectations, every failing cell also fails the current test.
 void PrintTable();
+// Drops a row (the program's own checks of its checks leave none behind).
+void ForgetRow(const std::string& control);
 
 // How many more GDI objects the process could create now. Creating and freeing the probe's
 // objects leaves the table as it was.
@@ -114,6 +116,7 @@ struct LoopScenario {
     // Begin and end notifications pair up in a log that ended early (none when empty).
     std::function<bool(const std::vector<kx::LoggedMessage>&)> balanced;
     std::vector<UINT_PTR> timers;  // timers the loop runs on the control's window
+    DWORD guardMs = 10000;         // how long one run may take before it counts as hung
 };
 void InterruptLoop(kx::HostWindow& host, const LoopScenario& scenario);
 
