@@ -25,6 +25,8 @@ struct Kind {
     const char* name;
     bool (*matches)(CWnd*);
     bool wholePanel;  // the control makes sense only with its panel around it
+    int margin = kMargin;
+    bool firstOnly = false;  // one example is enough (splitters run the whole window)
 };
 
 template <class T> bool Is(CWnd* w)
@@ -37,7 +39,7 @@ const Kind kKinds[] = {
     {"edit", Is<CKeyEdit>, true},               {"hotkey", Is<CKeyEdit>, false},
     {"numedit", Is<CNumEdit>, false},           {"numlabel", Is<CNumStatic>, false},
     {"header", Is<CHeadWnd>, true},             {"scrollbar", Is<CStaticScrollBar>, true},
-    {"splitter", [](CWnd* w) { return Is<CxSpltWnd>(w) || Is<CySpltWnd>(w); }, false},
+    {"splitter", Is<CySpltWnd>, false, 60, true},
     {"dividers", [](CWnd* w) { return Is<CxSpltStatic>(w) || Is<CySpltStatic>(w); }, false},
 };
 
@@ -53,10 +55,11 @@ BOOL CALLBACK CollectOne(HWND h, LPARAM param)
     if (!w || !::IsWindowVisible(h)) return TRUE;
     for (const Kind& kind : kKinds) {
         if (!kind.matches(w)) continue;
+        if (kind.firstOnly && c.rects.count(kind.name)) continue;
         HWND panel = kind.wholePanel ? PanelOf(h) : nullptr;
         CRect r;
         ::GetWindowRect(panel ? panel : h, &r);
-        if (!panel) r.InflateRect(kMargin, kMargin);
+        if (!panel) r.InflateRect(kind.margin, kind.margin);
         CRect& all = c.rects[kind.name];
         if (all.IsRectEmpty()) all = r;
         else all.UnionRect(&all, &r);

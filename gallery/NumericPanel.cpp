@@ -7,6 +7,7 @@
 namespace {
 
 constexpr int kEditorCount = 6;
+constexpr int kEditorsPerRow = 2;  // fits a gallery column
 constexpr UINT kFirstEditorId = 201;
 constexpr UINT kExchangeButtonId = 250;
 constexpr int kEditorWidth = 110;
@@ -57,12 +58,15 @@ public:
 protected:
     static CRect EditorRect(int i)
     {
-        const int column = i % 3, row = i / 3;
+        const int column = i % kEditorsPerRow, row = i / kEditorsPerRow;
         const int left = kMargin + column * (kEditorWidth + 70) + 70;
         const int top = kMargin + row * (kEditorHeight + kRowGap);
         return CRect(left, top, left + kEditorWidth, top + kEditorHeight);
     }
-    static int StatusTop() { return kMargin + 2 * (kEditorHeight + kRowGap) + 4; }
+    static int StatusTop()
+    {
+        return kMargin + (kEditorCount / kEditorsPerRow) * (kEditorHeight + kRowGap) + 4;
+    }
 
     void OnPaint()
     {

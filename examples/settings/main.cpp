@@ -152,6 +152,14 @@ protected:
         m_hotKey.ShowWindow(SW_SHOWNA);  // stays for the next capture
     }
 
+    // Labels are statics: like any static, they take their colours from their parent.
+    HBRUSH OnCtlColor(CDC* pDC, CWnd*, UINT)
+    {
+        pDC->SetTextColor(getdefaultColor(DEFCLR_TEXT));
+        pDC->SetBkColor(getdefaultColor(DEFCLR_BK));
+        return getdefaultHBrush();
+    }
+
     void OnContextMenu(CWnd*, CPoint point)
     {
         CFreeMenu menu;
@@ -209,6 +217,7 @@ BEGIN_MESSAGE_MAP(SettingsWindow, CWnd)
     ON_WM_LBUTTONDBLCLK()
     ON_NOTIFY(EDITCTRL_NOTIFY_HIDE, kCellEditorId, OnCellEdited)
     ON_NOTIFY(EDITCTRL_NOTIFY_HIDE, kHotKeyId, OnHotKeyCaptured)
+    ON_WM_CTLCOLOR()
     ON_WM_CONTEXTMENU()
     ON_WM_TIMER()
     ON_WM_DESTROY()

@@ -24,6 +24,16 @@ const wchar_t* const kCaptions[kColumns] = {L"Id", L"Name", L"Size", L"Modified"
 const int kWidths[kColumns] = {60, 200, 90, 160};
 const int kFormats[kColumns] = {HDF_RIGHT, HDF_LEFT, HDF_RIGHT, HDF_CENTER};
 
+// The header draws its captions in the device context's text colour: a dark theme sets it.
+class ThemedHeader : public CHeadWnd {
+public:
+    void OnRedrawRect(CDC* pDC, RECT* lpRect) override
+    {
+        pDC->SetTextColor(getdefaultColor(DEFCLR_TEXT));
+        CHeadWnd::OnRedrawRect(pDC, lpRect);
+    }
+};
+
 // Rows drawn under a header, following its item widths and display order.
 class TableView : public CWnd {
 public:
@@ -41,7 +51,7 @@ public:
             item.fmt = kFormats[i];
             m_header.InsertItem(i, &item);
         }
-        m_header.SetAppendInfo(L"200 files");
+        m_header.SetAppendInfo(L"200");
         m_vscroll.Create(WS_VISIBLE | SBS_VERT, CRect(0, 0, 10, 10), this, kVScrollId);
         m_hscroll.Create(WS_VISIBLE | SBS_HORZ, CRect(0, 0, 10, 10), this, kHScrollId);
         Layout();
@@ -155,7 +165,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    CHeadWnd m_header;
+    ThemedHeader m_header;
     CStaticScrollBar m_vscroll;
     CStaticScrollBar m_hscroll;
 };
