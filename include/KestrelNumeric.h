@@ -176,6 +176,8 @@ protected:
     LRESULT OnExChangeNum(WPARAM wParam, LPARAM lParam);
     LRESULT OnExChangeInt(WPARAM wParam, LPARAM lParam);
     LRESULT OnEnable(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    void NotifyValueChange();
 
     float m_fCurValue;
     HFONT m_hFont;
@@ -189,6 +191,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    friend class CNumEditAccessible;
     // Keyboard editing of OnChar: the new value for a code typed at place h.
     float EditValueAt(UINT code, int h, float v) const;
     void MoveCaret(UINT code);
