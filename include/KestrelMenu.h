@@ -101,6 +101,100 @@ protected:
     HIMAGELIST m_hImageList;     // not owned
 };
 
+// Answers of CFreeMenuWnd::ItemAt besides an item index.
+constexpr int FREEMENU_HIT_NONE = -1;
+constexpr int FREEMENU_HIT_SEPARATOR = -2;
+
+// One window of the popup chain: shows one menu level. InitMenu creates FREEMENU_DEPTH of them,
+// each owned by the one before; TrackPopupMenu fills, places and shows them and runs the loop.
+class KESTREL_API CFreeMenuWnd : public CWnd {
+public:
+    // Tracking flags.
+    static constexpr DWORD TRACK_REQUESTED = 0x1;      // leave and hover tracking requested
+    static constexpr DWORD TRACK_HOVERED = 0x4;        // a hover arrived since the window was shown
+    static constexpr DWORD TRACK_SKIP_MASK = 0x07000000;
+    static constexpr int TRACK_SKIP_SHIFT = 24;        // mouse moves still to ignore, plus one
+    // Hot state: low half index + 1 of the hot item, high half the one before; this value
+    // leaves no item highlighted.
+    static constexpr DWORD HOT_NONE = 0xFFFFFFFF;
+
+    CFreeMenuWnd();
+    ~CFreeMenuWnd() override;
+
+    CFreeMenuWnd* m_pNextPopup = nullptr;   // owned
+    CFreeMenuData* m_pShownMenu = nullptr;  // not owned; NULL while hidden
+    DWORD m_dwTrackFlags = 0;
+    DWORD m_dwHotState = HOT_NONE;
+
+    // The chain's first window; NULL before InitMenu and after ExitMenu.
+    static CFreeMenuWnd* GetHead();
+    // The last window of the unbroken run of visible windows from the head, or NULL.
+    static CFreeMenuWnd* GetDeepestVisible();
+    static BOOL IsChainWindow(HWND hWnd);
+    // Command id chosen in the current or last tracking run; -1 when none was.
+    static int GetMenuResult();
+    // While set, submenus open to the right of their item.
+    static BOOL IsOpenToRight();
+
+    // Layout of a menu: item heights (owner-drawn ones asked of the owner's MeasureItem) and
+    // the outer window size measured with the default font in pDC.
+    static int ItemHeight(const CFreeMenuData* pMenu, int index);
+    static CSize PopupSize(const CFreeMenuData* pMenu, CDC* pDC);
+    // The full-screen work area from the origin that popups are kept inside.
+    static CRect ScreenRect();
+    // Where the head window goes for a menu of size at (x, y).
+    static CRect HeadRect(int x, int y, CSize size, const CRect& screen);
+    // Where a submenu of size goes beside its item (screen coordinates); may clear bOpenToRight.
+    static CRect SubmenuRect(const CRect& itemOnScreen, CSize size, const CRect& screen, BOOL& bOpenToRight);
+
+    // Geometry of the shown menu in client coordinates.
+    BOOL GetItemRect(int index, CRect& rect) const;
+    // Only y counts; shared boundaries belong to the upper item. An index, FREEMENU_HIT_NONE
+    // or FREEMENU_HIT_SEPARATOR.
+    int ItemAt(int y, CRect* pRect = nullptr) const;
+    // Index of the hot item, or -1.
+    int GetHotItem() const;
+
+    // Fills the head window with pMenu and shows it at (x, y) kept on screen.
+    void ShowHead(CFreeMenuData* pMenu, int x, int y);
+    // Shows the submenu of item index in the next window of the chain.
+    void OpenSubMenu(int index);
+    // Hides every window after this one.
+    void CloseAfter();
+    // Hides this window and every window after it.
+    void CloseFromHere();
+    static void CloseAll();
+    // Chooses the enabled plain command item at the point: result set, all closed, TRUE.
+    BOOL ChooseAt(CPoint point);
+    // Makes index the hot item and repaints it and the one before.
+    void SetHotItem(int index);
+    // The next mouse move this window receives is ignored.
+    void SkipNextMouseMove();
+
+protected:
+    void OnPaint();
+    void OnNcPaint();
+    BOOL OnEraseBkgnd(CDC* pDC);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    void OnRButtonUp(UINT nFlags, CPoint point);
+    void OnMouseMove(UINT nFlags, CPoint point);
+    LRESULT OnMouseHover(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnActivateApp(BOOL bActive, DWORD dwThreadID);
+    LRESULT OnMouseActivate(WPARAM wParam, LPARAM lParam);
+    void OnDestroy();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void Fill(CFreeMenuData* pMenu);
+    void InvalidateItem(int index);
+    void ActivateItem(int index);
+    void Choose(int index);
+    void RequestTracking(DWORD flags, DWORD hoverTime);
+};
+
 // Creates the chain of popup windows menus are shown in (after InitResourcelib); FALSE when the
 // window class or a window cannot be made.
 KESTREL_API BOOL InitMenu();
