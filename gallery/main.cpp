@@ -23,6 +23,7 @@ const PanelSlot kPanels[] = {
     {CreateNumericPanel, 0, 0},
     {CreatePrimitivesPanel, 1, 0},
     {CreateMenuPanel, 2, 200},
+    {CreateHeaderPanel, 2, 220},
 };
 constexpr UINT_PTR kScreenshotTimer = 1;
 constexpr UINT kScreenshotDelayMs = 1500;

@@ -12,3 +12,4 @@
 #include "KestrelNumeric.h"
 #include "KestrelStaticX.h"
 #include "KestrelMenu.h"
+#include "KestrelHeader.h"
