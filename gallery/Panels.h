@@ -12,6 +12,7 @@ CWnd* CreateMenuPanel(CWnd* parent, const CRect& area);
 // Opens the menu panel's menu with two submenu levels and calls capture while they show.
 bool ShowMenuForScreenshot(const std::function<bool()>& capture);
 CWnd* CreateHeaderPanel(CWnd* parent, const CRect& area);
+CWnd* CreateScrollPanel(CWnd* parent, const CRect& area);
 
 // The class every panel window uses: plain, dark background, double clicks.
 LPCWSTR GalleryPanelClass();

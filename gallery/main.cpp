@@ -21,7 +21,8 @@ const PanelSlot kPanels[] = {
     {CreateProgressPanel, 0, 122},
     {CreateTextEntryPanel, 0, 270},
     {CreateNumericPanel, 0, 0},
-    {CreatePrimitivesPanel, 1, 0},
+    {CreatePrimitivesPanel, 1, 520},
+    {CreateScrollPanel, 1, 380},
     {CreateMenuPanel, 2, 200},
     {CreateHeaderPanel, 2, 220},
 };

@@ -4,6 +4,7 @@
 #include "KestrelFramework.h"
 #include "KestrelTheme.h"
 #include "KestrelEdit.h"
+#include "KestrelAutoRepeat.h"
 
 // Kinds of change reported to the parent (WM_COMMAND high word for CNumEdit).
 enum ENUMNUMNOTIFY {
@@ -27,10 +28,6 @@ struct NMNUMSTATIC {
     NMHDR hdr;
     UINT kind;  // ENUMNUMNOTIFY
 };
-
-// Auto-repeat timers of the tracking loops.
-constexpr UINT_PTR IDT_FIRSTDELAY = 257;
-constexpr UINT_PTR IDT_REPEAT = 258;
 
 // Child id of the in-place editor the numeric controls open over their value.
 constexpr UINT NUM_EDITBOX_ID = 7995;
@@ -127,7 +124,7 @@ public:
     void DisplayEditBox();
     CEditCtrl& GetEditBox() { return m_editBox; }
     // Milliseconds of the auto-repeat timers: 100 for the repeat, 150 otherwise.
-    int GetTimerWait(int nTimerId) const;
+    virtual int GetTimerWait(int nTimerId) const;
 
 protected:
     // The window style the model reads its alignment (low two bits) and read-only bit from.

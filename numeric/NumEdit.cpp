@@ -23,8 +23,7 @@ constexpr int kHitMargin = 2;
 constexpr int kCaretWidth = 2;
 constexpr int kEditBoxTextLimit = 16;
 
-constexpr int kFirstDelayMs = 150;
-constexpr int kRepeatDelayMs = 100;
+constexpr int kFirstDelayMs = AUTOREPEAT_FIRSTDELAY_MS;
 
 // Step multiplier of one accelerator key.
 constexpr int kKeyFactor = 5;
@@ -126,7 +125,7 @@ DWORD CNumEdit::GetNumStyle() const
 
 int CNumEdit::GetTimerWait(int nTimerId) const
 {
-    return nTimerId == static_cast<int>(IDT_REPEAT) ? kRepeatDelayMs : kFirstDelayMs;
+    return AutoRepeatWait(nTimerId);
 }
 
 // ---- Colours ----
