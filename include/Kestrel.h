@@ -15,3 +15,4 @@
 #include "KestrelScrollBar.h"
 #include "KestrelMenu.h"
 #include "KestrelHeader.h"
+#include "KestrelSplitter.h"
