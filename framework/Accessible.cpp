@@ -90,6 +90,8 @@ CString CAccessible::StripMnemonic(const CString& text, wchar_t* mnemonic)
 
 CString CAccessible::LabelOf(HWND hWnd)
 {
+    // Only controls have sibling labels; a top-level window's neighbours are other windows.
+    if (!(::GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_CHILD)) return CString();
     for (HWND h = ::GetWindow(hWnd, GW_HWNDPREV); h != nullptr; h = ::GetWindow(h, GW_HWNDPREV)) {
         if (!::IsWindowVisible(h)) continue;
         if (IsOwnControl(h)) break;

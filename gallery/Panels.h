@@ -14,6 +14,9 @@ bool ShowMenuForScreenshot(const std::function<bool()>& capture);
 CWnd* CreateHeaderPanel(CWnd* parent, const CRect& area);
 CWnd* CreateScrollPanel(CWnd* parent, const CRect& area);
 
+// Prints the accessible tree of the window to standard output; 0 when all of it was written.
+int PrintAccessibleTree(HWND hWnd);
+
 // The class every panel window uses: plain, dark background, double clicks.
 LPCWSTR GalleryPanelClass();
 

@@ -263,6 +263,8 @@ protected:
     void OnEditHide(NMHDR* pNMHDR, LRESULT* pResult);
     void OnNcPaint();
     BOOL OnEraseBkgnd(CDC* pDC);
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
 
     DWORD m_dwInputStyle;
     CEditCtrl m_editBox;
@@ -271,6 +273,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    friend class CNumStaticAccessible;
     void DisplayEditBox();
     // A one-shot change: begin, the new text, changed. FALSE when a handler destroyed the label.
     BOOL ChangeOnce(float v);

@@ -1,24 +1,28 @@
 #include "AccessibilityTesting.h"
+#include <KestrelMenu.h>
 #include <ostream>
 
 namespace a11y {
 
 namespace {
 
-// COM for the reader's side of the calls, and the library's theme and registry.
+// COM for the reader's side of the calls, the library's theme and registry, the menu chain.
 class Environment : public kx::LibraryEnvironment {
 public:
     void SetUp() override
     {
         ::CoInitialize(nullptr);
         kx::LibraryEnvironment::SetUp();
+        InitMenu();
     }
     void TearDown() override
     {
+        ExitMenu();
         kx::LibraryEnvironment::TearDown();
         ::CoUninitialize();
     }
 };
+constexpr UINT kActionMessage = WM_APP + 9;
 ::testing::Environment* const g_environment = ::testing::AddGlobalTestEnvironment(new Environment);
 
 std::vector<WinEvent> g_events;
@@ -134,6 +138,21 @@ void EventRecorder::Clear()
 std::vector<WinEvent> Events(std::initializer_list<WinEvent> list)
 {
     return std::vector<WinEvent>(list);
+}
+
+MSG ActionHost::Action(std::function<void()> action)
+{
+    actions_.push_back(std::move(action));
+    return kx::Msg(kActionMessage, 0, static_cast<LPARAM>(actions_.size() - 1));
+}
+
+LRESULT ActionHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kActionMessage && static_cast<size_t>(lParam) < actions_.size()) {
+        actions_[static_cast<size_t>(lParam)]();
+        return 0;
+    }
+    return kx::HostWindow::WindowProc(message, wParam, lParam);
 }
 
 HWND MakeLabel(HWND parent, LPCWSTR text, const RECT& r)

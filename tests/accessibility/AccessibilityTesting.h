@@ -3,6 +3,7 @@
 #pragma once
 #include "Harness.h"
 #include <oleacc.h>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,19 @@ private:
 
 std::vector<WinEvent> Events(std::initializer_list<WinEvent> list);
 inline WinEvent ValueChange(HWND h) { return {EVENT_OBJECT_VALUECHANGE, h, OBJID_CLIENT, CHILDID_SELF}; }
+
+// A host that runs an action when a message made by Action reaches it: posted among a script,
+// the action sees the control in the middle of its loop.
+class ActionHost : public kx::HostWindow {
+public:
+    MSG Action(std::function<void()> action);
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    std::vector<std::function<void()>> actions_;
+};
 
 // A static text label of the host, placed before the controls created after it.
 HWND MakeLabel(HWND parent, LPCWSTR text, const RECT& r);
