@@ -38,7 +38,12 @@ public:
                     child->Release();
                     continue;
                 }
-                Line(depth + 1, Describe(acc, i));
+                // The system's object counts child windows but may not hand them out by id.
+                VARIANT role;
+                ::VariantInit(&role);
+                const bool element = SUCCEEDED(acc->get_accRole(id, &role));
+                ::VariantClear(&role);
+                if (element) Line(depth + 1, Describe(acc, i));
             }
             acc->Release();
         }
