@@ -11,8 +11,8 @@ CWnd* CreateNumericPanel(CWnd* parent, const CRect& area);
 CWnd* CreateMenuPanel(CWnd* parent, const CRect& area);
 // Opens the menu panel's menu with two submenu levels and calls capture while they show.
 bool ShowMenuForScreenshot(const std::function<bool()>& capture);
-CWnd* CreateHeaderPanel(CWnd* parent, const CRect& area);
 CWnd* CreateScrollPanel(CWnd* parent, const CRect& area);
+CWnd* CreateHeaderPanel(CWnd* parent, const CRect& area);
 
 // Prints the accessible tree of the window to standard output; 0 when all of it was written.
 int PrintAccessibleTree(HWND hWnd);

@@ -69,11 +69,11 @@ public:
     virtual void OnRedrawRect(CDC* pDC, RECT* lpRect);
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
     void NotifyParent(UINT nCode, int nPos, int iButton);
-
-protected:
+    // The two drag loops, run from the button press; point follows the pointer.
     virtual void AnimateSpliter(CPoint& point);
     virtual void AnimateHeadBox(CPoint& point);
 
+protected:
     void OnPaint();
     BOOL OnEraseBkgnd(CDC* pDC);
     void OnLButtonDown(UINT nFlags, CPoint point);
@@ -96,8 +96,9 @@ private:
     int IndexAt(int nPos) const;
     // The item rectangle from explicit client top and bottom.
     BOOL ItemRectIn(int nPos, int top, int bottom, RECT* lpRect) const;
-    // Positions of all items in index order, kept consistent: an index named twice keeps its
-    // later position, and the items left over fill the free positions in index order.
+    // Sets every item's position from an order array. An index named twice keeps its later
+    // position; the items the array leaves out fill the free positions from the left, in index
+    // order, so the positions always stay 0 to count - 1 once each.
     void ApplyOrder(int iCount, const int* piArray);
     void Repaint();
 };

@@ -124,7 +124,7 @@ public:
     void DisplayEditBox();
     CEditCtrl& GetEditBox() { return m_editBox; }
     // Milliseconds of the auto-repeat timers: 100 for the repeat, 150 otherwise.
-    virtual int GetTimerWait(int nTimerId) const;
+    virtual int GetTimerWait(int nTimerId);
 
 protected:
     // The window style the model reads its alignment (low two bits) and read-only bit from.

@@ -43,7 +43,7 @@ public:
     virtual int HitTest(const CPoint& pt);
     virtual void AnimateMarginBox(int nPart, CPoint& point);
     virtual void AnimateTrackBox(CPoint point);
-    virtual int GetTimerWait(int nIDEvent) const;
+    virtual int GetTimerWait(int nIDEvent);
     virtual void OnDraw(CDC* pDC, const CRect& rcClip);
     virtual void DrawDownEndBox(CDC* pDC, const CRect& rc, BOOL bFirstBox);
 

@@ -105,7 +105,7 @@ DWORD CNumEdit::GetNumStyle() const
     return m_hWnd ? GetStyle() : 0;
 }
 
-int CNumEdit::GetTimerWait(int nTimerId) const
+int CNumEdit::GetTimerWait(int nTimerId)
 {
     return AutoRepeatWait(nTimerId);
 }

@@ -374,7 +374,7 @@ int CStaticScrollBar::PartStep(int nPart) const
     return step;
 }
 
-int CStaticScrollBar::GetTimerWait(int nIDEvent) const
+int CStaticScrollBar::GetTimerWait(int nIDEvent)
 {
     return AutoRepeatWait(nIDEvent);
 }

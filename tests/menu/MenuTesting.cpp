@@ -4,21 +4,8 @@ namespace menutest {
 
 namespace {
 
-// Theme and registry first, then the popup chain; torn down the other way round.
-class MenuEnvironment : public kx::LibraryEnvironment {
-public:
-    void SetUp() override
-    {
-        kx::LibraryEnvironment::SetUp();
-        InitMenu();
-    }
-    void TearDown() override
-    {
-        ExitMenu();
-        kx::LibraryEnvironment::TearDown();
-    }
-};
-::testing::Environment* const g_environment = ::testing::AddGlobalTestEnvironment(new MenuEnvironment);
+// Theme and registry; the harness's main adds the popup chain after them.
+::testing::Environment* const g_environment = ::testing::AddGlobalTestEnvironment(new kx::LibraryEnvironment);
 
 constexpr UINT kActionMessage = WM_APP + 8;
 // Long enough for any scripted run; it only fires when a loop is stuck.

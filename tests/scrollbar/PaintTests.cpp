@@ -28,8 +28,7 @@ TEST_F(ScrollPaint, VerticalBarNormalPressedAndDisabled)
     EXPECT_GT(CountIn(cap, CRect(2, 182, 18, 198), kArrow), 6);
     // The up arrow's narrowest row is above its widest.
     EXPECT_LT(cap.CountInRow(7, 0, 20, kArrow), cap.CountInRow(11, 0, 20, kArrow));
-    EXPECT_EQ(cap.At(10, 45), kBox);  // thumb 20..73, with a raised border
-    EXPECT_NE(cap.At(0, 20), kBox);
+    EXPECT_EQ(cap.At(10, 45), kBox);  // thumb 20..73
     EXPECT_EQ(CountIn(cap, CRect(0, 73, 20, 180), kMargin), 20 * 107);
 
     // Held on the down box, the sunken frame survives the thumb repainting beside it.
@@ -68,8 +67,6 @@ TEST_F(ScrollPaint, HorizontalBarAndColourSetters)
     EXPECT_EQ(cap.At(150, 10), RGB(0, 200, 0));
     EXPECT_GT(CountIn(cap, CRect(2, 2, 18, 18), kArrow), 6);
     EXPECT_GT(CountIn(cap, CRect(182, 2, 198, 18), kArrow), 6);
-    // The left arrow's narrowest column is left of its widest.
-    EXPECT_LT(CountIn(cap, CRect(7, 0, 8, 20), kArrow), CountIn(cap, CRect(11, 0, 12, 20), kArrow));
 }
 
 TEST_F(ScrollPaint, BarTooShortForAThumbShowsTwoHalfBoxes)

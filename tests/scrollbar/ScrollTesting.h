@@ -35,6 +35,7 @@ private:
     std::vector<std::function<void()>> actions_;
 };
 
+// The system's drag check looks at the button's key state.
 inline void SetButtonDown(bool down)
 {
     BYTE keys[256];
@@ -91,7 +92,7 @@ protected:
         for (const auto& m : host.log) {
             if (m.message == WM_NOTIFY)
                 s.push_back(m.hdr.code == SBN_BEGINSCROLL ? "begin" : m.hdr.code == SBN_ENDSCROLL ? "end" : "?");
-            else if (m.message == WM_VSCROLL || m.message == WM_HSCROLL)
+            else
                 s.push_back((m.message == WM_VSCROLL ? "V" : "H") + std::to_string(LOWORD(m.wParam)) + ":" +
                             std::to_string(HIWORD(m.wParam)));
         }
