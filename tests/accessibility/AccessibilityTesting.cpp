@@ -129,12 +129,6 @@ std::vector<WinEvent> EventRecorder::Take(HWND hWnd, std::initializer_list<DWORD
     return result;
 }
 
-void EventRecorder::Clear()
-{
-    kx::PumpMessages();
-    g_events.clear();
-}
-
 std::vector<WinEvent> Events(std::initializer_list<WinEvent> list)
 {
     return std::vector<WinEvent>(list);

@@ -49,7 +49,6 @@ public:
     // Lets the queued events arrive, then hands over those about hWnd (all with null) of the
     // kinds in only (all when empty), in order, and forgets the rest.
     std::vector<WinEvent> Take(HWND hWnd = nullptr, std::initializer_list<DWORD> only = {});
-    void Clear();
 
 private:
     HWINEVENTHOOK hook_ = nullptr;
