@@ -292,10 +292,12 @@ void CEditCtrl::OnKillFocus(CWnd*)
         nm.value = static_cast<float>(_wtoi(m_strText));
     else
         nm.value = 0.0f;
+    const HWND self = m_hWnd;
     ::SendMessageW(::GetParent(m_hWnd), WM_NOTIFY, static_cast<WPARAM>(nm.hdr.idFrom), reinterpret_cast<LPARAM>(&nm));
 
-    // The parent may already have destroyed the box while handling the notification.
-    if (IsWindow()) DestroyWindow();
+    // The parent may already have destroyed the box, or the object that holds it, while
+    // handling the notification: only a window still alive has an object left to finish.
+    if (::IsWindow(self)) DestroyWindow();
 }
 
 HBRUSH CEditCtrl::CtlColor(CDC* pDC, UINT)

@@ -3,6 +3,7 @@
 #pragma once
 #include <Kestrel.h>
 #include <functional>
+#include <string>
 
 CWnd* CreateProgressPanel(CWnd* parent, const CRect& area);
 CWnd* CreatePrimitivesPanel(CWnd* parent, const CRect& area);
@@ -13,10 +14,10 @@ CWnd* CreateMenuPanel(CWnd* parent, const CRect& area);
 bool ShowMenuForScreenshot(const std::function<bool()>& capture);
 CWnd* CreateScrollPanel(CWnd* parent, const CRect& area);
 CWnd* CreateHeaderPanel(CWnd* parent, const CRect& area);
+CWnd* CreateLabelPanel(CWnd* parent, const CRect& area);
 
 // Prints the accessible tree of the window to standard output; 0 when all of it was written.
 int PrintAccessibleTree(HWND hWnd);
-CWnd* CreateLabelPanel(CWnd* parent, const CRect& area);
 
 // The class every panel window uses: plain, dark background, double clicks.
 LPCWSTR GalleryPanelClass();
@@ -28,3 +29,8 @@ template <class Panel> CWnd* OpenPanel(CWnd* parent, const CRect& area)
     auto* panel = new Panel;
     return panel->Open(parent, area) ? panel : nullptr;
 }
+
+// Writes where each kind of control sits in the gallery window ("name x y w h" per line, in
+// window coordinates); WriteMenuRect appends the open menu popups' area in screen coordinates.
+bool WriteControlRects(HWND gallery, const std::wstring& path);
+bool WriteMenuRect(const std::wstring& path);

@@ -43,6 +43,7 @@ constexpr UINT kScreenshotDelayMs = 1500;
 std::wstring g_screenshotPath;
 bool g_printAccessibility = false;
 std::wstring g_menuScreenshotPath;  // the whole screen with the demo menu open
+std::wstring g_rectsPath;  // where each kind of control sits, for cropped pictures
 
 bool SaveWindowBitmap(HWND hWnd, const std::wstring& path)
 {
@@ -183,8 +184,12 @@ protected:
         KillTimer(id);
         ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
         int rc = SaveWindowBitmap(m_hWnd, g_screenshotPath) ? 0 : 1;
+        if (rc == 0 && !g_rectsPath.empty()) rc = WriteControlRects(m_hWnd, g_rectsPath) ? 0 : 1;
         if (rc == 0 && !g_menuScreenshotPath.empty())
-            rc = ShowMenuForScreenshot([] { return SaveWindowBitmap(::GetDesktopWindow(), g_menuScreenshotPath); }) ? 0 : 1;
+            rc = ShowMenuForScreenshot([] {
+                return SaveWindowBitmap(::GetDesktopWindow(), g_menuScreenshotPath) &&
+                       (g_rectsPath.empty() || WriteMenuRect(g_rectsPath));
+            }) ? 0 : 1;
         DestroyWindow();
         ::PostQuitMessage(rc);
     }
@@ -222,6 +227,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
     for (int i = 1; i + 1 < argc; ++i)
         if (std::wstring(argv[i]) == L"--screenshot") g_screenshotPath = argv[i + 1];
         else if (std::wstring(argv[i]) == L"--menu-screenshot") g_menuScreenshotPath = argv[i + 1];
+        else if (std::wstring(argv[i]) == L"--rects") g_rectsPath = argv[i + 1];
     ::LocalFree(argv);
 
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};

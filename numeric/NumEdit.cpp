@@ -530,7 +530,9 @@ void CNumEdit::OnLButtonDblClk(UINT, CPoint point)
         return;
     }
     if (GetCurValue() != m_fDefValue) {
+        CTrackLoop watch(this);  // the parent may destroy the editor from the notification
         NotifyParent(NUMN_BEGINCHANGE);
+        if (!watch.IsAlive()) return;
         SetCurValue(m_fDefValue);
         NotifyParent(NUMN_ENDCHANGE);
     }
@@ -567,7 +569,9 @@ void CNumEdit::OnRButtonUp(UINT, CPoint point)
     for (const Item& item : items) {
         if (item.id != chosen) continue;
         if (item.value != GetCurValue()) {
+            CTrackLoop watch(this);  // the parent may destroy the editor from the notification
             NotifyParent(NUMN_BEGINCHANGE);
+            if (!watch.IsAlive()) return;
             SetCurValue(item.value);
             NotifyParent(NUMN_ENDCHANGE);
         }
@@ -609,31 +613,41 @@ void CNumEdit::OnChar(UINT nChar, UINT, UINT)
     if (IsReadOnly()) return;
     switch (nChar) {
     case kCodeReset:
-    case kCodeResetLower:
+    case kCodeResetLower: {
+        CTrackLoop watch(this);  // the parent may destroy the editor from any notification
         NotifyParent(NUMN_BEGINCHANGE);
+        if (!watch.IsAlive()) return;
         SetCurValue(m_fDefValue);
         NotifyParent(NUMN_CHANGING);
+        if (!watch.IsAlive()) return;
         NotifyParent(NUMN_ENDCHANGE);
         return;
+    }
     case kCodeLeft:
     case kCodeRight:
         MoveCaret(nChar);
         Default();
         return;
     case kCodeReturn:
-    case kCodeTab:
+    case kCodeTab: {
+        CTrackLoop watch(this);
         NotifyParent(NUMN_ENDCHANGE);
-        Default();
+        if (watch.IsAlive()) Default();
         return;
+    }
     default:
         break;
     }
     const float v = EditValueAt(nChar, HitTest(GetCaretPos()), m_fCurValue);
     if (v != m_fCurValue) {
+        CTrackLoop watch(this);  // the parent may destroy the editor from any notification
         NotifyParent(NUMN_BEGINCHANGE);
+        if (!watch.IsAlive()) return;
         SetCurValue(v);
         NotifyParent(NUMN_CHANGING);
+        if (!watch.IsAlive()) return;
         NotifyParent(NUMN_ENDCHANGE);
+        if (!watch.IsAlive()) return;
     }
     if (IsDigitCode(nChar)) SendMessage(WM_CHAR, kCodeRight, 0);
     Default();
@@ -732,8 +746,12 @@ void CNumEdit::OnEditHide(NMHDR* pNMHDR, LRESULT* pResult)
     if (m_fCurValue > m_fMaxValue) SetCurValue(m_fMaxValue);
     else if (m_fCurValue < m_fMinValue) SetCurValue(m_fMinValue);
     if (v == m_fCurValue) return;
+    // A handler of either notification may destroy the editor: then leave it alone.
+    CTrackLoop watch(this);
     NotifyParent(NUMN_BEGINCHANGE);
+    if (!watch.IsAlive()) return;
     SetCurValue(v);
     NotifyParent(NUMN_ENDCHANGE);
+    if (!watch.IsAlive()) return;
     SetFocus();
 }

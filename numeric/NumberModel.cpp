@@ -54,6 +54,8 @@ void CNumberModel::FormatValue(wchar_t* buffer, float v, int decimals)
 
 BOOL CNumberModel::StoreRange(double first, double second)
 {
+    first = numeric::ToFloatRange(first);
+    second = numeric::ToFloatRange(second);
     if (static_cast<double>(m_fMaxValue) == second && static_cast<double>(m_fMinValue) == first) return FALSE;
     if (first < second) {
         m_fMaxValue = static_cast<float>(second);
@@ -67,6 +69,9 @@ BOOL CNumberModel::StoreRange(double first, double second)
 
 BOOL CNumberModel::StoreDefault(double first, double second, double defValue)
 {
+    first = numeric::ToFloatRange(first);
+    second = numeric::ToFloatRange(second);
+    defValue = numeric::ToFloatRange(defValue);
     // Only reachable with descending bounds: a default strictly between them becomes first.
     double d = (defValue < first && defValue > second) ? first : defValue;
     if (static_cast<double>(m_fDefValue) == d) return FALSE;
@@ -104,7 +109,8 @@ void CNumEdit::SetNumberMinMax(double first, double second, double defValue)
 {
     if (IsNaN(first) || IsNaN(second) || IsNaN(defValue)) return;
     if (StoreRange(first, second)) {
-        if (m_fCurValue > m_fMaxValue || m_fCurValue < m_fMinValue) SetCurValue(static_cast<float>(first));
+        if (m_fCurValue > m_fMaxValue || m_fCurValue < m_fMinValue)
+            SetCurValue(static_cast<float>(numeric::ToFloatRange(first)));
     }
     StoreDefault(first, second, defValue);
     RecreateFont();

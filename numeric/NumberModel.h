@@ -1,6 +1,7 @@
 // Arithmetic helpers of the number model, shared by the numeric editor and the numeric label.
 #pragma once
 #include <KestrelNumeric.h>
+#include <cfloat>
 #include <climits>
 #include <cmath>
 
@@ -10,6 +11,15 @@ namespace numeric {
 inline bool IsNaN(double v)
 {
     return v != v;
+}
+
+// A bound or default narrowed to float: values beyond the float range (infinities included)
+// clamp to its largest finite values, so that a range is always finite.
+inline double ToFloatRange(double v)
+{
+    if (v > static_cast<double>(FLT_MAX)) return FLT_MAX;
+    if (v < -static_cast<double>(FLT_MAX)) return -FLT_MAX;
+    return v;
 }
 
 // Conversion toward zero that saturates instead of overflowing on huge bounds.

@@ -111,6 +111,7 @@ void CCoolProgressCtrl::OnPaint()
 
 void CCoolProgressCtrl::DrawGradient(CDC* pDC, const RECT& R, const int& F)
 {
+    if (pDC == nullptr || pDC->m_hDC == nullptr) return;
     CDC mem;
     mem.CreateCompatibleDC(pDC);
     CBitmap bitmap;
