@@ -45,6 +45,7 @@ BEGIN_MESSAGE_MAP(CKeyEdit, CEdit)
     ON_WM_KEYDOWN()
     ON_WM_CTLCOLOR_REFLECT()
     ON_WM_LBUTTONDBLCLK()
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
 END_MESSAGE_MAP()
 
 CKeyEdit::CKeyEdit() : m_nUserValue(0), m_nHotKey(0)
@@ -93,6 +94,7 @@ void CKeyEdit::SetHotKey(UINT hotKey, UINT userValue)
 
     if (!IsWindow()) return;
     SetWindowText(text);
+    ::NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, m_hWnd, OBJID_CLIENT, CHILDID_SELF);
 
     SIZE extent{};
     if (HDC hdc = ::GetDC(m_hWnd)) {

@@ -2,6 +2,7 @@
 #include "framework/Module.h"
 #include "framework/Exceptions.h"
 #include "framework/TrackLoop.h"
+#include "framework/Accessible.h"
 #include "HandleMaps.h"
 #include <vector>
 
@@ -216,6 +217,8 @@ HWND CWnd::Detach()
 {
     HWND h = m_hWnd;
     if (h != nullptr) {
+        // Readers may keep this control's objects; they must not reach it any more.
+        CAccessible::Disconnect(this);
         auto& map = AfxHandleMaps::Get().permanentWindows;
         auto it = map.find(h);
         if (it != map.end() && it->second == this) map.erase(it);

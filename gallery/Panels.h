@@ -16,6 +16,9 @@ CWnd* CreateScrollPanel(CWnd* parent, const CRect& area);
 CWnd* CreateHeaderPanel(CWnd* parent, const CRect& area);
 CWnd* CreateLabelPanel(CWnd* parent, const CRect& area);
 
+// Prints the accessible tree of the window to standard output; 0 when all of it was written.
+int PrintAccessibleTree(HWND hWnd);
+
 // The class every panel window uses: plain, dark background, double clicks.
 LPCWSTR GalleryPanelClass();
 

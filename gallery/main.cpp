@@ -41,6 +41,7 @@ constexpr UINT_PTR kScreenshotTimer = 1;
 constexpr UINT kScreenshotDelayMs = 1500;
 
 std::wstring g_screenshotPath;
+bool g_printAccessibility = false;
 std::wstring g_menuScreenshotPath;  // the whole screen with the demo menu open
 std::wstring g_rectsPath;  // where each kind of control sits, for cropped pictures
 
@@ -222,6 +223,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
 {
     int argc = 0;
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    for (int i = 1; i < argc; ++i) g_printAccessibility = g_printAccessibility || std::wstring(argv[i]) == L"--accessibility";
     for (int i = 1; i + 1 < argc; ++i)
         if (std::wstring(argv[i]) == L"--screenshot") g_screenshotPath = argv[i + 1];
         else if (std::wstring(argv[i]) == L"--menu-screenshot") g_menuScreenshotPath = argv[i + 1];
@@ -239,7 +241,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
     int exitCode = 1;
     {
         GalleryWindow window;
-        if (window.Open()) {
+        if (window.Open() && g_printAccessibility) {
+            exitCode = PrintAccessibleTree(window.m_hWnd);
+            window.DestroyWindow();
+        } else if (window.IsWindow()) {
             MSG msg;
             while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
                 if (!AfxPreTranslateMessage(&msg)) {

@@ -37,6 +37,7 @@ BEGIN_MESSAGE_MAP(CHeadWnd, CWnd)
     ON_WM_ERASEBKGND()
     ON_WM_LBUTTONDOWN()
     ON_WM_SETCURSOR()
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
 END_MESSAGE_MAP()
 
 CHeadWnd::CHeadWnd()
@@ -93,6 +94,7 @@ int CHeadWnd::InsertItem(int nPos, HD_ITEMW* phdi)
         if (items[i].order >= p) ++items[i].order;
     items[n].order = p;
     SetItem(p, phdi);
+    NotifyReorder();
     return p;
 }
 
@@ -200,6 +202,7 @@ BOOL CHeadWnd::SetOrderArray(int iCount, int* piArray)
     if (piArray == nullptr) return FALSE;
     ApplyOrder(iCount, piArray);
     Repaint();
+    NotifyReorder();
     return TRUE;
 }
 
@@ -498,7 +501,6 @@ void CHeadWnd::AnimateHeadBox(CPoint& point)
     if (IndexAt(target) >= 0 && SwitchOrder(start, target)) {
         Invalidate();
         UpdateWindow();
-        ::NotifyWinEvent(EVENT_OBJECT_REORDER, m_hWnd, OBJID_CLIENT, CHILDID_SELF);
     }
     NotifyParent(HDN_ITEMCHANGEDW, start, target);
 }

@@ -98,6 +98,7 @@ protected:
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
     void OnLButtonDblClk(UINT nFlags, CPoint point);
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
 
     UINT m_nUserValue;
     UINT m_nHotKey;

@@ -78,6 +78,9 @@ protected:
     BOOL OnEraseBkgnd(CDC* pDC);
     void OnLButtonDown(UINT nFlags, CPoint point);
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    // Tells screen readers the items changed places (or came and went).
+    void NotifyReorder();
 
     CArray<HEADWNDINFO, const HEADWNDINFO&> m_items;
     COLORREF m_clrBk;

@@ -185,6 +185,7 @@ protected:
     void OnActivateApp(BOOL bActive, DWORD dwThreadID);
     LRESULT OnMouseActivate(WPARAM wParam, LPARAM lParam);
     void OnDestroy();
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -193,6 +194,11 @@ private:
     void ActivateItem(int index);
     void Choose(int index);
     void RequestTracking(DWORD flags, DWORD hoverTime);
+    // WinEvents for screen readers: this level shown, this level and those after it closing,
+    // the hot item moved.
+    void NotifyPopupStart();
+    void NotifyPopupEnds(bool bFollowing = true);
+    void NotifyHotItem(int index);
 };
 
 // Creates the chain of popup windows menus are shown in (after InitResourcelib); FALSE when the

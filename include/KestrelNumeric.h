@@ -173,6 +173,8 @@ protected:
     LRESULT OnExChangeNum(WPARAM wParam, LPARAM lParam);
     LRESULT OnExChangeInt(WPARAM wParam, LPARAM lParam);
     LRESULT OnEnable(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    void NotifyValueChange();
 
     float m_fCurValue;
     HFONT m_hFont;
@@ -186,6 +188,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    friend class CNumEditAccessible;
     // Keyboard editing of OnChar: the new value for a code typed at place h.
     float EditValueAt(UINT code, int h, float v) const;
     void MoveCaret(UINT code);
@@ -260,6 +263,8 @@ protected:
     void OnEditHide(NMHDR* pNMHDR, LRESULT* pResult);
     void OnNcPaint();
     BOOL OnEraseBkgnd(CDC* pDC);
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
 
     DWORD m_dwInputStyle;
     CEditCtrl m_editBox;
@@ -268,6 +273,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    friend class CNumStaticAccessible;
     void DisplayEditBox();
     // A one-shot change: begin, the new text, changed. FALSE when a handler destroyed the label.
     BOOL ChangeOnce(float v);

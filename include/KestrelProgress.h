@@ -27,6 +27,8 @@ public:
 
 protected:
     LRESULT OnSetProgressPos(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    void NotifyValueChange();
     // What a new position repaints is each bar's own business.
     virtual void OnSetCurrentPos(int nPos) = 0;
     DECLARE_MESSAGE_MAP()

@@ -97,6 +97,9 @@ protected:
     void OnPaint();
     void OnSize(UINT nType, int cx, int cy);
     void OnLButtonDblClk(UINT nFlags, CPoint point);
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    // A WinEvent about the bar for screen readers.
+    void NotifyAccessible(DWORD event);
 
     DWORD m_dwSBStyle;
     UINT m_nEnableFlags;

@@ -66,6 +66,7 @@ protected:
     void OnPaint();
     BOOL OnEraseBkgnd(CDC* pDC);
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
 
     CWnd* m_pBoundParent;
     CDWordArray m_leftIds;
@@ -113,6 +114,7 @@ protected:
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     void OnPaint();
     BOOL OnEraseBkgnd(CDC* pDC);
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
 
     CWnd* m_pBoundParent;
     CDWordArray m_aboveIds;

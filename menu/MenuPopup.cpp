@@ -51,6 +51,7 @@ BEGIN_MESSAGE_MAP(CFreeMenuWnd, CWnd)
     ON_WM_ACTIVATEAPP()
     ON_MESSAGE(WM_MOUSEACTIVATE, OnMouseActivate)
     ON_WM_DESTROY()
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
 END_MESSAGE_MAP()
 
 CFreeMenuWnd::CFreeMenuWnd() = default;
@@ -220,6 +221,7 @@ int CFreeMenuWnd::GetHotItem() const
 
 void CFreeMenuWnd::Fill(CFreeMenuData* pMenu)
 {
+    NotifyPopupEnds(false);
     if (IsWindowVisible()) ShowWindow(SW_HIDE);
     m_dwHotState = HOT_NONE;
     m_dwTrackFlags = 0;
@@ -233,6 +235,7 @@ void CFreeMenuWnd::ShowHead(CFreeMenuData* pMenu, int x, int y)
     CClientDC dc(this);
     const CRect rect = HeadRect(x, y, PopupSize(pMenu, &dc), ScreenRect());
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    NotifyPopupStart();
 }
 
 void CFreeMenuWnd::OpenSubMenu(int index)
@@ -253,10 +256,12 @@ void CFreeMenuWnd::OpenSubMenu(int index)
     const CRect rect = SubmenuRect(item, size, ScreenRect(), toRight);
     g_bOpenToRight = toRight != FALSE;
     ::SetWindowPos(pNext->m_hWnd, HWND_TOPMOST, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    pNext->NotifyPopupStart();
 }
 
 void CFreeMenuWnd::CloseFromHere()
 {
+    NotifyPopupEnds();
     for (CFreeMenuWnd* p = this; p; p = p->m_pNextPopup) {
         if (p->IsWindow()) p->ShowWindow(SW_HIDE);
         p->m_pShownMenu = nullptr;
@@ -304,6 +309,7 @@ void CFreeMenuWnd::SetHotItem(int index)
     InvalidateItem(index);
     InvalidateItem(previous);
     UpdateWindow();
+    if (index != previous) NotifyHotItem(index);
 }
 
 void CFreeMenuWnd::SkipNextMouseMove()

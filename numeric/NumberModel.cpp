@@ -132,6 +132,7 @@ void CNumEdit::SetDicimalNum(int count)
     m_editBox.ModifyInputStyle(EditStyleFor(m_nDicimalNum));
     RecreateFont();
     SetCurValue(GetCurValue());
+    NotifyValueChange();  // the same value now reads with other decimals
 }
 
 void CNumEdit::SetCurValue(float v)
@@ -299,6 +300,7 @@ void CNumEdit::SetValue(float v)
     GetChangedPlaces(m_fCurValue, v, first, last);
     m_fCurValue = v;
     if (m_hWnd == nullptr) return;
+    NotifyValueChange();
     RECT a = GetItemRect(static_cast<UINT>(first));
     RECT b = GetItemRect(static_cast<UINT>(last));
     RECT changed = {a.left, a.top, b.right, a.bottom};

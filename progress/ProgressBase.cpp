@@ -4,16 +4,19 @@
 
 BEGIN_MESSAGE_MAP(CProgressCtrlBase, CWnd)
     ON_MESSAGE(WM_PROGRESSPOS, OnSetProgressPos)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
 END_MESSAGE_MAP()
 
 void CProgressCtrlBase::SetRange(int nLower, int nUpper)
 {
+    const bool rangeChanged = nLower != m_nLower || nUpper != m_nUpper;
     m_nLower = nLower;
     m_nUpper = nUpper;
     int old = m_nPos;
     if (m_nPos > m_nUpper) m_nPos = m_nUpper;
     else if (m_nPos < m_nLower) m_nPos = m_nLower;
     if (m_nPos != old && ::IsWindow(m_hWnd)) InvalidateRect(nullptr, TRUE);
+    if (rangeChanged || m_nPos != old) NotifyValueChange();  // the percentage follows the range too
 }
 
 void CProgressCtrlBase::GetRange(int& nLower, int& nUpper) const
@@ -43,7 +46,11 @@ int CProgressCtrlBase::OnGetCurrentPos()
 LRESULT CProgressCtrlBase::OnSetProgressPos(WPARAM wParam, LPARAM lParam)
 {
     if (wParam == PROGRESSPOS_GET) return OnGetCurrentPos();
-    if (wParam == PROGRESSPOS_SET) OnSetCurrentPos(static_cast<int>(lParam));
+    if (wParam == PROGRESSPOS_SET) {
+        const int old = m_nPos;
+        OnSetCurrentPos(static_cast<int>(lParam));
+        if (m_nPos != old) NotifyValueChange();
+    }
     return 0;
 }
 

@@ -36,6 +36,7 @@ BEGIN_MESSAGE_MAP(CStaticScrollBar, CStaticX)
     ON_WM_PAINT()
     ON_WM_SIZE()
     ON_WM_LBUTTONDBLCLK()
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
 END_MESSAGE_MAP()
 
 void CStaticScrollBar::PreSubclassWindow()
@@ -65,6 +66,7 @@ void CStaticScrollBar::NotifyParent(int nSBCode, int nPos)
 
 void CStaticScrollBar::NotifyScroll(UINT code)
 {
+    NotifyAccessible(code == SBN_BEGINSCROLL ? EVENT_SYSTEM_SCROLLINGSTART : EVENT_SYSTEM_SCROLLINGEND);
     NMHDR hdr;
     hdr.hwndFrom = m_hWnd;
     hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(m_hWnd));

@@ -86,7 +86,9 @@ void CStaticScrollBar::SetScrollRange(int nMinPos, int nMaxPos, BOOL bRedraw)
     if (nMinPos == m_nMin && nMaxPos == m_nMax) return;
     m_nMin = nMinPos;
     m_nMax = nMaxPos;
+    const int previous = m_nPos;
     m_nPos = m_nTrackPos = ClampToRange(m_nPos);
+    if (m_nPos != previous) NotifyAccessible(EVENT_OBJECT_VALUECHANGE);
     RecalcLayout();
     if (m_nEnableFlags != ESB_ENABLE_BOTH) {
         m_nEnableFlags = ESB_ENABLE_BOTH;
@@ -108,6 +110,7 @@ int CStaticScrollBar::SetScrollPos(int nPos, BOOL bRedraw)
     if (pos == m_nPos) return 0;
     const int previous = m_nPos;
     m_nPos = m_nTrackPos = pos;
+    NotifyAccessible(EVENT_OBJECT_VALUECHANGE);
     InvalidatePart(SBPART_TRACK);
     if (bRedraw && m_hWnd) UpdateWindow();
     // Non-zero exactly when the position moved, even from 0.

@@ -87,6 +87,7 @@ void NotifyMoved(HWND bar, int movedBy)
     nm.hdr.code = SPLTN_MOVED;
     nm.movedBy = movedBy;
     nm.kind = SPLTMOVE_KIND;
+    NotifyLocationChange(bar);
     ::SendMessageW(::GetParent(bar), WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&nm));
 }
 

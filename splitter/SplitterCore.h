@@ -37,8 +37,9 @@ int MouseClipRect(HWND bar, HWND boundParent, int minFirst, int minSecond, const
 void LayOutPanes(HWND bar, HWND boundParent, const std::vector<HWND>& firstPanes,
                  const std::vector<HWND>& secondPanes, Axis a);
 
-// SPLTN_MOVED to the bar's parent.
+// SPLTN_MOVED to the bar's parent, after telling screen readers the bar moved.
 void NotifyMoved(HWND bar, int movedBy);
+void NotifyLocationChange(HWND bar);
 
 // The modal drag: XOR feedback of the bar follows the pointer until the capture goes. The
 // vertical bar (Axis::X) draws on the screen and keeps the full message rules of its loop; the
