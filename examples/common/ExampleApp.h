@@ -101,13 +101,50 @@ template <class Open> int Run(Open open)
     return exitCode;
 }
 
-// In screenshot mode: saves the window and ends the program with 0 (1 if the file failed).
-inline void FinishScreenshot(CWnd* window, const std::wstring& path)
-{
-    ::RedrawWindow(window->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    const int rc = SaveWindowBitmap(window->m_hWnd, path) ? 0 : 1;
-    window->DestroyWindow();
-    ::PostQuitMessage(rc);
-}
+// An example's top-level window. Closing it ends the program; in screenshot mode it saves
+// itself once its content has settled and ends the program with 0 (1 if the file failed).
+// It lives as long as its window: make it with new, after the library's start-up.
+class MainWindow : public CWnd {
+protected:
+    bool CreateMain(LPCWSTR title, int width, int height, const std::wstring& screenshot)
+    {
+        m_screenshot = screenshot;
+        return CreateEx(0, DarkWindowClass(), title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 100, 100, width, height,
+                        nullptr, nullptr) != FALSE;
+    }
+    void ShowMain(UINT screenshotDelayMs)
+    {
+        ShowWindow(SW_SHOW);
+        UpdateWindow();
+        if (IsScreenshot()) SetTimer(kScreenshotTimer, screenshotDelayMs);
+    }
+    bool IsScreenshot() const { return !m_screenshot.empty(); }
+
+    void OnTimer(UINT_PTR id)
+    {
+        if (id != kScreenshotTimer) return;
+        KillTimer(id);
+        ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+        const int rc = SaveWindowBitmap(m_hWnd, m_screenshot) ? 0 : 1;
+        DestroyWindow();
+        ::PostQuitMessage(rc);
+    }
+    void OnDestroy()
+    {
+        CWnd::OnDestroy();
+        if (!IsScreenshot()) ::PostQuitMessage(0);
+    }
+    void PostNcDestroy() override { delete this; }
+    DECLARE_MESSAGE_MAP()
+
+private:
+    static constexpr UINT_PTR kScreenshotTimer = 0x5C;
+    std::wstring m_screenshot;
+};
+
+BEGIN_MESSAGE_MAP(MainWindow, CWnd)
+    ON_WM_TIMER()
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
 
 }  // namespace example

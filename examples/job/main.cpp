@@ -14,18 +14,14 @@ constexpr UINT kCmdCancel = 1;
 constexpr UINT kCmdRestart = 2;
 constexpr UINT kCmdClose = 3;
 constexpr UINT WM_JOB_DONE = WM_APP + 1;
-constexpr UINT_PTR kScreenshotTimer = 1;
 // The screenshot shows the job part-way through.
 constexpr int kScreenshotRecords = 1300;
 
-class JobWindow : public CWnd {
+class JobWindow : public example::MainWindow {
 public:
     bool Open(const std::wstring& screenshot)
     {
-        m_screenshot = screenshot;
-        if (!CreateEx(0, example::DarkWindowClass(), L"Kestrel example: import job",
-                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 100, 100, 520, 210, nullptr, nullptr))
-            return false;
+        if (!CreateMain(L"Kestrel example: import job", 520, 210, screenshot)) return false;
         m_records.Create(WS_VISIBLE, CRect(16, 40, 488, 62), this, kRecordsBarId);
         m_records.SetRange(0, kRecords);
         m_records.SetStartColor(RGB(40, 60, 90));
@@ -33,10 +29,8 @@ public:
         m_records.SetBkColor(getdefaultColor(DEFCLR_EDITBK));
         m_files.Create(WS_VISIBLE, CRect(16, 104, 488, 120), this, kFilesBarId);
         m_files.SetRange(0, kFiles);
-        ShowWindow(SW_SHOW);
-        UpdateWindow();
+        ShowMain(1200);
         Start();
-        if (!m_screenshot.empty()) SetTimer(kScreenshotTimer, 1200);
         return true;
     }
 
@@ -49,10 +43,11 @@ protected:
         m_stop = false;
         m_done = false;
         const HWND records = m_records.m_hWnd, files = m_files.m_hWnd, self = m_hWnd;
-        const int last = m_screenshot.empty() ? kRecords : kScreenshotRecords;
-        m_worker = std::thread([this, records, files, self, last] {
+        const bool screenshot = IsScreenshot();
+        const int last = screenshot ? kScreenshotRecords : kRecords;
+        m_worker = std::thread([this, records, files, self, last, screenshot] {
             for (int n = 1; n <= last && !m_stop; ++n) {
-                ::Sleep(m_screenshot.empty() ? 3 : 0);
+                ::Sleep(screenshot ? 0 : 3);
                 ::PostMessageW(records, WM_PROGRESSPOS, PROGRESSPOS_SET, n);
                 if (n % (kRecords / kFiles) == 0)
                     ::PostMessageW(files, WM_PROGRESSPOS, PROGRESSPOS_SET, n / (kRecords / kFiles));
@@ -110,21 +105,11 @@ protected:
         Invalidate();
         return 0;
     }
-    void OnTimer(UINT_PTR id)
-    {
-        if (id != kScreenshotTimer) return;
-        KillTimer(id);
-        example::FinishScreenshot(this, m_screenshot);
-    }
     void OnDestroy()
     {
         Stop();
-        CWnd::OnDestroy();
-        if (m_screenshot.empty()) ::PostQuitMessage(0);
+        MainWindow::OnDestroy();
     }
-    // Made after the library's start-up (the striped bar borrows a registry brush when it is
-    // constructed), and gone with its window.
-    void PostNcDestroy() override { delete this; }
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -134,14 +119,12 @@ private:
     std::atomic<bool> m_stop{false};
     bool m_done = false;
     bool m_cancelled = false;
-    std::wstring m_screenshot;
 };
 
-BEGIN_MESSAGE_MAP(JobWindow, CWnd)
+BEGIN_MESSAGE_MAP(JobWindow, example::MainWindow)
     ON_WM_PAINT()
     ON_WM_CONTEXTMENU()
     ON_MESSAGE(WM_JOB_DONE, OnJobDone)
-    ON_WM_TIMER()
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 

@@ -15,7 +15,6 @@ constexpr UINT kCellEditorId = 106;
 constexpr UINT kCmdDefaults = 1;
 constexpr UINT kCmdApply = 2;
 constexpr UINT kCmdRevert = 3;
-constexpr UINT_PTR kScreenshotTimer = 1;
 
 constexpr int kLabelX = 16;
 constexpr int kControlX = 150;
@@ -46,14 +45,11 @@ const Cell kCells[] = {
 };
 constexpr int kCellCount = sizeof(kCells) / sizeof(kCells[0]);
 
-class SettingsWindow : public CWnd {
+class SettingsWindow : public example::MainWindow {
 public:
     bool Open(const std::wstring& screenshot)
     {
-        m_screenshot = screenshot;
-        if (!CreateEx(0, example::DarkWindowClass(), L"Kestrel example: settings",
-                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 100, 100, 440, 340, nullptr, nullptr))
-            return false;
+        if (!CreateMain(L"Kestrel example: settings", 440, 340, screenshot)) return false;
         m_frameRate.Create(Row(0), this, kFrameRateId, WS_VISIBLE | ES_RIGHT);
         m_frameRate.SetNumberMinMax(1, 240, 60);
         m_gamma.Create(Row(1), this, kGammaId, WS_VISIBLE | ES_RIGHT);
@@ -69,9 +65,7 @@ public:
         m_balance.SetNumberGap(0.01f);
         m_hotKey.Create(WS_CHILD | WS_VISIBLE | ES_READONLY, Row(4), this, kHotKeyId);
         Exchange(false);
-        ShowWindow(SW_SHOW);
-        UpdateWindow();
-        if (!m_screenshot.empty()) SetTimer(kScreenshotTimer, 800);
+        ShowMain(800);
         return true;
     }
 
@@ -185,18 +179,6 @@ protected:
         Invalidate();
     }
 
-    void OnTimer(UINT_PTR id)
-    {
-        if (id != kScreenshotTimer) return;
-        KillTimer(id);
-        example::FinishScreenshot(this, m_screenshot);
-    }
-    void OnDestroy()
-    {
-        CWnd::OnDestroy();
-        if (m_screenshot.empty()) ::PostQuitMessage(0);
-    }
-    void PostNcDestroy() override { delete this; }
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -209,18 +191,15 @@ private:
     int m_editingCell = -1;
     Settings m_settings;
     CString m_status = L"Right-click for Apply, Revert and Load defaults.";
-    std::wstring m_screenshot;
 };
 
-BEGIN_MESSAGE_MAP(SettingsWindow, CWnd)
+BEGIN_MESSAGE_MAP(SettingsWindow, example::MainWindow)
     ON_WM_PAINT()
     ON_WM_LBUTTONDBLCLK()
     ON_NOTIFY(EDITCTRL_NOTIFY_HIDE, kCellEditorId, OnCellEdited)
     ON_NOTIFY(EDITCTRL_NOTIFY_HIDE, kHotKeyId, OnHotKeyCaptured)
     ON_WM_CTLCOLOR()
     ON_WM_CONTEXTMENU()
-    ON_WM_TIMER()
-    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 }  // namespace

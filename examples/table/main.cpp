@@ -12,7 +12,6 @@ constexpr UINT kSplitterId = 102;
 constexpr UINT kHeaderId = 110;
 constexpr UINT kVScrollId = 111;
 constexpr UINT kHScrollId = 112;
-constexpr UINT_PTR kScreenshotTimer = 1;
 constexpr int kSplitterWidth = 5;
 constexpr int kSideWidth = 180;
 constexpr int kHeaderHeight = 22;
@@ -209,14 +208,11 @@ BEGIN_MESSAGE_MAP(SidePanel, CWnd)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 
-class TableWindow : public CWnd {
+class TableWindow : public example::MainWindow {
 public:
     bool Open(const std::wstring& screenshot)
     {
-        m_screenshot = screenshot;
-        if (!CreateEx(0, example::DarkWindowClass(), L"Kestrel example: table", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                      100, 100, 760, 420, nullptr, nullptr))
-            return false;
+        if (!CreateMain(L"Kestrel example: table", 760, 420, screenshot)) return false;
         CRect client;
         GetClientRect(&client);
         auto* side = new SidePanel;
@@ -228,9 +224,7 @@ public:
         m_splitter.SetMinWidth(120, 240);
         m_splitter.AttachAsLeftPane(side);
         m_splitter.AttachAsRightPane(table);
-        ShowWindow(SW_SHOW);
-        UpdateWindow();
-        if (!m_screenshot.empty()) SetTimer(kScreenshotTimer, 800);
+        ShowMain(800);
         return true;
     }
 
@@ -248,29 +242,14 @@ protected:
         GetDlgItem(kSidePanelId)->MoveWindow(0, 0, bar.left, cy);
         GetDlgItem(kTableId)->MoveWindow(bar.right, 0, client.right - bar.right, cy);
     }
-    void OnTimer(UINT_PTR id)
-    {
-        if (id != kScreenshotTimer) return;
-        KillTimer(id);
-        example::FinishScreenshot(this, m_screenshot);
-    }
-    void OnDestroy()
-    {
-        CWnd::OnDestroy();
-        if (m_screenshot.empty()) ::PostQuitMessage(0);
-    }
-    void PostNcDestroy() override { delete this; }
     DECLARE_MESSAGE_MAP()
 
 private:
     CxSpltWnd m_splitter;
-    std::wstring m_screenshot;
 };
 
-BEGIN_MESSAGE_MAP(TableWindow, CWnd)
+BEGIN_MESSAGE_MAP(TableWindow, example::MainWindow)
     ON_WM_SIZE()
-    ON_WM_TIMER()
-    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 }  // namespace
