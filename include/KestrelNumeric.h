@@ -193,6 +193,10 @@ private:
     float EditValueAt(UINT code, int h, float v) const;
     void MoveCaret(UINT code);
     int EndPlace(float v) const;
+
+    // Whether the control has the keyboard focus, followed from its focus messages so that a
+    // paint need not ask the system.
+    BOOL m_bHasFocus = FALSE;
 };
 
 // Dialog data exchange through the library messages (int drops the control's decimals).
