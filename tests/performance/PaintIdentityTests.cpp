@@ -73,9 +73,11 @@ TEST(KeptPaints, GradientBarFromItsKeptStripMatchesAFreshDraw)
     CCoolProgressCtrl bar;
     ASSERT_EQ(bar.Create(0, CRect(10, 10, 212, 26), &host, 1), 1);
 
-    const SIZE sizes[] = {{202, 16}, {3, 3}, {2, 9}, {6, 12}, {41, 7}, {301, 20}, {180, 5}};
+    const SIZE sizes[] = {{202, 16}, {3, 3}, {2, 9}, {41, 7}, {301, 20}, {180, 5}};
     const BarColours colours[] = {
         {RGB(179, 179, 240), RGB(0, 0, 255), RGB(230, 230, 250)},  // 179 bands
+        {RGB(179, 179, 240), RGB(0, 255, 0), RGB(230, 230, 250)},  // only the end changes
+        {RGB(0, 179, 240), RGB(0, 255, 0), RGB(230, 230, 250)},    // only the start changes
         {RGB(10, 200, 30), RGB(10, 200, 30), RGB(0, 0, 0)},         // no bands
         {RGB(255, 0, 0), RGB(255, 255, 0), RGB(230, 230, 250)},    // saturated red
         {RGB(0, 0, 0), RGB(255, 255, 255), RGB(40, 40, 40)},        // 255 bands, narrower than a pixel
