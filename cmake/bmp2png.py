@@ -2,7 +2,8 @@
 """Converts an uncompressed 24- or 32-bit BMP (as the gallery's screenshot writes) to PNG.
 
 Standard library only, so it runs wherever the build does.
-usage: bmp2png.py IN.bmp OUT.png
+usage: bmp2png.py IN.bmp OUT.png [X Y WIDTH HEIGHT]
+With a rectangle, writes only that part of the picture (clipped to it).
 """
 import struct
 import sys
@@ -57,11 +58,21 @@ def write_png(path, width, height, rows):
         f.write(png)
 
 
+def crop(width, height, rows, x, y, w, h):
+    x0, y0 = max(0, x), max(0, y)
+    x1, y1 = min(width, x + w), min(height, y + h)
+    if x1 <= x0 or y1 <= y0:
+        raise ValueError(f"crop {x},{y} {w}x{h} lies outside the {width}x{height} picture")
+    return x1 - x0, y1 - y0, [row[x0 * 3:x1 * 3] for row in rows[y0:y1]]
+
+
 def main(argv):
-    if len(argv) != 3:
+    if len(argv) not in (3, 7):
         sys.stderr.write(__doc__)
         return 2
     width, height, rows = read_bmp(argv[1])
+    if len(argv) == 7:
+        width, height, rows = crop(width, height, rows, *(int(v) for v in argv[3:7]))
     write_png(argv[2], width, height, rows)
     return 0
 

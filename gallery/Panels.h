@@ -2,11 +2,15 @@
 // notifications. The gallery lays the panels out; a panel fills the area it is given.
 #pragma once
 #include <Kestrel.h>
+#include <functional>
 
 CWnd* CreateProgressPanel(CWnd* parent, const CRect& area);
 CWnd* CreatePrimitivesPanel(CWnd* parent, const CRect& area);
 CWnd* CreateTextEntryPanel(CWnd* parent, const CRect& area);
 CWnd* CreateNumericPanel(CWnd* parent, const CRect& area);
+CWnd* CreateMenuPanel(CWnd* parent, const CRect& area);
+// Opens the menu panel's menu with two submenu levels and calls capture while they show.
+bool ShowMenuForScreenshot(const std::function<bool()>& capture);
 
 // The class every panel window uses: plain, dark background, double clicks.
 LPCWSTR GalleryPanelClass();

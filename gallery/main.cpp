@@ -22,11 +22,13 @@ const PanelSlot kPanels[] = {
     {CreateTextEntryPanel, 0, 270},
     {CreateNumericPanel, 0, 0},
     {CreatePrimitivesPanel, 1, 0},
+    {CreateMenuPanel, 2, 200},
 };
 constexpr UINT_PTR kScreenshotTimer = 1;
 constexpr UINT kScreenshotDelayMs = 1500;
 
 std::wstring g_screenshotPath;
+std::wstring g_menuScreenshotPath;  // the whole screen with the demo menu open
 
 bool SaveWindowBitmap(HWND hWnd, const std::wstring& path)
 {
@@ -120,6 +122,8 @@ protected:
         KillTimer(id);
         ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
         int rc = SaveWindowBitmap(m_hWnd, g_screenshotPath) ? 0 : 1;
+        if (rc == 0 && !g_menuScreenshotPath.empty())
+            rc = ShowMenuForScreenshot([] { return SaveWindowBitmap(::GetDesktopWindow(), g_menuScreenshotPath); }) ? 0 : 1;
         DestroyWindow();
         ::PostQuitMessage(rc);
     }
@@ -151,6 +155,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
     for (int i = 1; i + 1 < argc; ++i)
         if (std::wstring(argv[i]) == L"--screenshot") g_screenshotPath = argv[i + 1];
+        else if (std::wstring(argv[i]) == L"--menu-screenshot") g_menuScreenshotPath = argv[i + 1];
     ::LocalFree(argv);
 
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
@@ -159,6 +164,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
     // Start-up in the library's order; tear-down the other way round.
     InitCommonFunc();
     InitResourcelib();
+    InitMenu();
     InitToolTip();
     int exitCode = 1;
     {
@@ -175,6 +181,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
         }
     }
     ExitToolTip();
+    ExitMenu();
     ExitResourcelib();
     ExitCommonFunc();
     return exitCode;

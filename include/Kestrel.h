@@ -10,3 +10,5 @@
 #include "KestrelOrmProgress.h"
 #include "KestrelEdit.h"
 #include "KestrelNumeric.h"
+#include "KestrelStaticX.h"
+#include "KestrelMenu.h"

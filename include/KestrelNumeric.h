@@ -193,6 +193,8 @@ private:
     float EditValueAt(UINT code, int h, float v) const;
     void MoveCaret(UINT code);
     int EndPlace(float v) const;
+    // The step button framed as pressed, on a device context taken for this drawing only.
+    void DrawPressedButton(const CRect& button);
 
     // Whether the control has the keyboard focus, followed from its focus messages so that a
     // paint need not ask the system.

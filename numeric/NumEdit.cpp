@@ -46,14 +46,6 @@ constexpr UINT kCodeTab = 9;
 constexpr UINT kCodeSubtract = VK_SUBTRACT;
 constexpr UINT kCodeOemMinus = VK_OEM_MINUS;
 
-constexpr UINT kFirstMouseMessage = 0x200;
-constexpr UINT kLastMouseMessage = 0x20E;
-
-bool IsMouseMessage(UINT message)
-{
-    return message >= kFirstMouseMessage && message <= kLastMouseMessage;
-}
-
 bool IsKeyDown(int vk)
 {
     return ::GetKeyState(vk) < 0;
@@ -78,14 +70,6 @@ double ClampTo(double v, float maximum, float minimum)
     if (v > maximum) v = maximum;
     if (v < minimum) v = minimum;
     return v;
-}
-
-// The point of a mouse message in screen coordinates.
-CPoint MessageScreenPoint(const MSG& msg)
-{
-    CPoint p(msg.lParam);
-    ::ClientToScreen(msg.hwnd, &p);
-    return p;
 }
 
 }  // namespace
@@ -426,22 +410,21 @@ void CNumEdit::AnimateText(CPoint point)
     int factor = AcceleratorFactor();
     float step = static_cast<float>(factor) * m_fGap;
     bool first = true;
-    SetCapture();
 
+    // Every notification may destroy the control: after each one, leave without touching it.
+    CTrackLoop loop(this);
+    loop.Capture();
     MSG msg;
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (msg.message == WM_LBUTTONUP) ::ReleaseCapture();
+    while (loop.GetMessage(msg)) {
+        if (msg.message == WM_LBUTTONUP) loop.ReleaseCapture();
         if ((msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) &&
             (msg.wParam == VK_CONTROL || msg.wParam == VK_SHIFT)) {
             factor = AcceleratorFactor();
             step = static_cast<float>(factor) * m_fGap;
         }
-        if (!IsMouseMessage(msg.message)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
+        if (!loop.DispatchUnlessMouse(msg)) return;
         if (msg.message == WM_MOUSEMOVE) {
-            const CPoint p = MessageScreenPoint(msg);
+            const CPoint p = CTrackLoop::ScreenPoint(msg);
             // Travel is counted across pointer wraps, always from the start of the drag.
             const int virtualY = p.y + (screenHeight - 3) * wraps;
             ::SetCursor(LoadCursorW(DragCursor(virtualY - start.y, mouseGap, factor)));
@@ -451,10 +434,12 @@ void CNumEdit::AnimateText(CPoint point)
                 lastValue = v;
                 SetCurValue(static_cast<float>(v));
                 if (first) {
-                    NotifyParent(NUMN_BEGINCHANGE);
                     first = false;
+                    NotifyParent(NUMN_BEGINCHANGE);
+                    if (!loop.IsAlive()) return;
                 }
                 NotifyParent(NUMN_CHANGING);
+                if (!loop.IsAlive()) return;
             }
             if (p.y >= screenHeight - 1) {
                 ++wraps;
@@ -464,15 +449,23 @@ void CNumEdit::AnimateText(CPoint point)
                 ::SetCursorPos(p.x, screenHeight - 2);
             }
         }
-        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) ::ReleaseCapture();
-        if (::GetCapture() != m_hWnd) break;
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) loop.ReleaseCapture();
+        if (!loop.HasCapture()) break;
     }
-    if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+    if (!loop.IsAlive()) return;
+    loop.ReleaseCapture();
 
     if (!first) {
         NotifyParent(NUMN_ENDCHANGE);
         ::SetCursorPos(start.x, start.y);
     }
+}
+
+void CNumEdit::DrawPressedButton(const CRect& button)
+{
+    const COLORREF pressed = getdefaultColor(DEFCLR_EDITTEXT);
+    CClientDC dc(this);
+    dc.Draw3dRect(&button, pressed, pressed);
 }
 
 void CNumEdit::AnimateStep(CPoint, int up)
@@ -485,22 +478,23 @@ void CNumEdit::AnimateStep(CPoint, int up)
     float step = static_cast<float>(AcceleratorFactor()) * m_fGap * direction;
     bool repeating = false;
     bool inside = false;
-    const COLORREF pressed = getdefaultColor(DEFCLR_EDITTEXT);
 
-    CClientDC dc(this);
-    dc.Draw3dRect(&button, pressed, pressed);
-    SetCapture();
-    SetTimer(IDT_FIRSTDELAY, kFirstDelayMs);
+    // Every notification may destroy the control: after each one, leave without touching it.
+    // The loop's timers die with the window, and no device context is held across messages.
+    CTrackLoop loop(this);
+    DrawPressedButton(button);
+    loop.Capture();
+    loop.SetTimer(IDT_FIRSTDELAY, kFirstDelayMs);
 
     MSG msg;
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    while (loop.GetMessage(msg)) {
         if (msg.message == WM_TIMER && msg.hwnd == m_hWnd) {
             if (!repeating) {
                 if (msg.wParam == IDT_FIRSTDELAY) {
-                    KillTimer(IDT_FIRSTDELAY);
+                    loop.KillTimer(IDT_FIRSTDELAY);
                     repeating = true;
                     inside = true;
-                    SetTimer(IDT_REPEAT, static_cast<UINT>(GetTimerWait(static_cast<int>(IDT_REPEAT))));
+                    loop.SetTimer(IDT_REPEAT, static_cast<UINT>(GetTimerWait(static_cast<int>(IDT_REPEAT))));
                 }
             } else if (inside && msg.wParam == IDT_REPEAT && step != 0.0f) {
                 const double v = ClampTo(running + step, m_fMaxValue, m_fMinValue);
@@ -508,29 +502,26 @@ void CNumEdit::AnimateStep(CPoint, int up)
                     running = v;
                     SetCurValue(static_cast<float>(v));
                     if (first) {
-                        NotifyParent(NUMN_BEGINCHANGE);
                         first = false;
+                        NotifyParent(NUMN_BEGINCHANGE);
+                        if (!loop.IsAlive()) return;
                     }
                     NotifyParent(NUMN_CHANGING);
+                    if (!loop.IsAlive()) return;
                 }
             }
         }
         if ((msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) &&
             (msg.wParam == VK_CONTROL || msg.wParam == VK_SHIFT))
             step = static_cast<float>(AcceleratorFactor()) * m_fGap * direction;
-        if (msg.message == WM_LBUTTONUP) ::ReleaseCapture();
-        if (!IsMouseMessage(msg.message)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
+        if (msg.message == WM_LBUTTONUP) loop.ReleaseCapture();
+        if (!loop.DispatchUnlessMouse(msg)) return;
         if (msg.message == WM_MOUSEMOVE) {
-            CPoint p(msg.lParam);
-            if (msg.hwnd != m_hWnd) ::MapWindowPoints(msg.hwnd, m_hWnd, &p, 1);
-            const bool in = button.PtInRect(p) != FALSE;
+            const bool in = button.PtInRect(loop.ClientPoint(msg)) != FALSE;
             if (in && !inside) {
                 if (repeating) {
                     inside = true;
-                    dc.Draw3dRect(&button, pressed, pressed);
+                    DrawPressedButton(button);
                 }
             } else if (repeating && !in && inside) {
                 // Stepping pauses while the pointer is off the button.
@@ -538,10 +529,11 @@ void CNumEdit::AnimateStep(CPoint, int up)
                 InvalidateRect(&button, TRUE);
             }
         }
-        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) ::ReleaseCapture();
-        if (::GetCapture() != m_hWnd) break;
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) loop.ReleaseCapture();
+        if (!loop.HasCapture()) break;
     }
-    if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+    if (!loop.IsAlive()) return;
+    loop.ReleaseCapture();
 
     if (!first) {
         NotifyParent(NUMN_ENDCHANGE);
@@ -550,11 +542,13 @@ void CNumEdit::AnimateStep(CPoint, int up)
         const double v = ClampTo(running + step, m_fMaxValue, m_fMinValue);
         if (v != running) {
             NotifyParent(NUMN_BEGINCHANGE);
+            if (!loop.IsAlive()) return;
             SetCurValue(static_cast<float>(v));
             NotifyParent(NUMN_ENDCHANGE);
         }
     }
-    KillTimer(repeating ? IDT_REPEAT : IDT_FIRSTDELAY);
+    if (!loop.IsAlive()) return;
+    loop.KillTimer(repeating ? IDT_REPEAT : IDT_FIRSTDELAY);
     InvalidateRect(&button, TRUE);
 }
 

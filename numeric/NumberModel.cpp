@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <cstdlib>
 
+using numeric::IsNaN;
 using numeric::Truncate;
 
 namespace {
@@ -101,6 +102,7 @@ int CNumberModel::ClampInt(int n) const
 
 void CNumEdit::SetNumberMinMax(double first, double second, double defValue)
 {
+    if (IsNaN(first) || IsNaN(second) || IsNaN(defValue)) return;
     if (StoreRange(first, second)) {
         if (m_fCurValue > m_fMaxValue || m_fCurValue < m_fMinValue) SetCurValue(static_cast<float>(first));
     }
@@ -110,7 +112,7 @@ void CNumEdit::SetNumberMinMax(double first, double second, double defValue)
 
 void CNumEdit::SetNumberGap(float gap)
 {
-    if (gap != m_fGap) m_fGap = gap;
+    if (!IsNaN(gap) && gap != m_fGap) m_fGap = gap;
 }
 
 void CNumEdit::SetMouseGap(int pixels)
@@ -128,6 +130,7 @@ void CNumEdit::SetDicimalNum(int count)
 
 void CNumEdit::SetCurValue(float v)
 {
+    if (IsNaN(v)) return;
     v = ClampValue(v);
     // The text round trip is the rounding rule: the stored value is what the display shows.
     wchar_t text[NUM_TEXT_MAX];

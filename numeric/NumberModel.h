@@ -6,6 +6,12 @@
 
 namespace numeric {
 
+// A NaN argument is ignored by every setter: it has no place in a range.
+inline bool IsNaN(double v)
+{
+    return v != v;
+}
+
 // Conversion toward zero that saturates instead of overflowing on huge bounds.
 inline int Truncate(double v)
 {

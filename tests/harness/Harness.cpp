@@ -68,6 +68,10 @@ LRESULT HostWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
         log.push_back(std::move(m));
         if ((message == WM_HSCROLL || message == WM_VSCROLL) && onScroll) onScroll(message, wParam, lParam);
+        if (onLogged) {
+            const LoggedMessage last = log.back();  // the handler may log more
+            onLogged(last);
+        }
         break;
     }
     default:

@@ -29,6 +29,9 @@ public:
     size_t recordBytes = 64;
     // Called for WM_HSCROLL / WM_VSCROLL after logging; lets a test answer like a real parent.
     std::function<void(UINT message, WPARAM wParam, LPARAM lParam)> onScroll;
+    // Called for every logged message after logging: lets a test act as a hostile parent
+    // (destroy the sender from inside its own notification, say).
+    std::function<void(const LoggedMessage&)> onLogged;
 
     void Clear() { log.clear(); }
     // High words of every WM_COMMAND wParam, in order (the numeric controls' kinds).

@@ -199,11 +199,34 @@ TEST(NumberModel, HugeAndInvalidValuesDoNotCrash)
     e.SetCurValue(3.0e29f);
     e.SetDicimalNum(3);
     EXPECT_GE(e.GetMaxDigit(), 1);
-    e.SetCurValue(std::nanf(""));
-    e.GetCurValue();
     int place = -7;
     e.FindSuitPlace(place);
     EXPECT_EQ(e.GetItemRect(1000).right, 0);
+}
+
+TEST(NumberModel, NaNIsIgnoredAndInfinitiesAreClamped)
+{
+    ModelEdit e;
+    e.SetNumberMinMax(-10, 100, 5);
+    e.SetNumberGap(2.0f);
+    e.SetCurValue(42.0f);
+    const double nan = std::nan("");
+    e.SetNumberMinMax(nan, 100, 0);
+    e.SetNumberMinMax(0, nan, 0);
+    e.SetNumberMinMax(0, 50, nan);
+    e.SetNumberGap(std::nanf(""));
+    e.SetCurValue(std::nanf(""));
+    float exchanged = std::nanf("");
+    e.OnExChangeNum(NUMEXCHANGE_WRITE, reinterpret_cast<LPARAM>(&exchanged));
+    EXPECT_EQ(e.GetMinValue(), -10.0f);
+    EXPECT_EQ(e.GetMaxValue(), 100.0f);
+    EXPECT_EQ(e.GetDefValue(), 5.0f);
+    EXPECT_EQ(e.GetCurValue(), 42.0f);
+
+    e.SetCurValue(INFINITY);
+    EXPECT_EQ(e.GetCurValue(), 100.0f);
+    e.SetCurValue(-INFINITY);
+    EXPECT_EQ(e.GetCurValue(), -10.0f);
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ public:
     using CNumEdit::GetItemValue;
     using CNumEdit::GetMaxDigit;
     using CNumEdit::GetMiddleStartPlace;
+    using CNumEdit::OnExChangeNum;
     using CNumEdit::SetValue;
 
     // Window-less alignment and read-only bits for the model tests (-1: the window's style).

@@ -186,4 +186,42 @@ TEST_F(NumEditStep, PressedFrameShowsWhileHeldAndGoesAfter)
     EXPECT_EQ(cap.At(stepLeft, 1), RGB(69, 72, 80));
 }
 
+// A parent may destroy the editor in its handler of any notification, in the middle of a loop.
+// The loop must end at once: a quit message posted after the script must still be waiting
+// (a loop that kept running would have taken it), and nothing of the script is left to it.
+TEST_F(NumEditStep, AParentDestroyingTheEditorMidLoopEndsTheLoopAtOnce)
+{
+    struct Case {
+        const char* what;
+        UINT destroyOn;
+        bool step;
+    } cases[] = {{"text drag, on begin-change", NUMN_BEGINCHANGE, false},
+                 {"step repeat, on changing", NUMN_CHANGING, true}};
+    for (const Case& c : cases) {
+        if (!edit.m_hWnd) Create(ES_RIGHT);
+        host.Clear();
+        host.onLogged = [&](const kx::LoggedMessage& m) {
+            if (m.message == WM_COMMAND && HIWORD(m.wParam) == c.destroyOn) edit.DestroyWindow();
+        };
+        const HWND hwnd = edit.m_hWnd;
+        const CPoint text = PlaceCenter(2);
+        if (c.step)
+            kx::PostScript(hwnd, {Tick(IDT_FIRSTDELAY), Tick(IDT_REPEAT), Tick(IDT_REPEAT), ReleaseAt(upper)});
+        else
+            kx::PostScript(hwnd, {MoveTo(CPoint(text.x, text.y - 6)), MoveTo(CPoint(text.x, text.y - 9)),
+                                  ReleaseAt(text)});
+        ::PostQuitMessage(7);
+        PressAt(c.step ? upper : text);
+        host.onLogged = nullptr;
+
+        MSG quit{};
+        EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << c.what;
+        EXPECT_FALSE(::IsWindow(hwnd)) << c.what;
+        EXPECT_EQ(edit.m_hWnd, nullptr) << c.what;
+        EXPECT_EQ(host.log.back().message, static_cast<UINT>(WM_COMMAND)) << c.what;
+        EXPECT_EQ(HIWORD(host.log.back().wParam), c.destroyOn) << c.what;  // nothing after it
+        kx::PumpMessages();
+    }
+}
+
 }  // namespace
