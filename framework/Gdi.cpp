@@ -310,3 +310,69 @@ CWindowDC::~CWindowDC()
 {
     if (m_hDC) ::ReleaseDC(m_hWnd, Detach());
 }
+
+// ---- Drag feedback ----
+
+namespace {
+
+// The region of a frame size thick inside rect (all of rect when the frame fills it).
+HRGN CreateFrameRgn(const RECT& rect, SIZE size)
+{
+    RECT inner = rect;
+    ::InflateRect(&inner, -size.cx, -size.cy);
+    if (!::IntersectRect(&inner, &inner, &rect)) ::SetRectEmpty(&inner);
+    HRGN frame = ::CreateRectRgnIndirect(&rect);
+    HRGN hole = ::CreateRectRgnIndirect(&inner);
+    ::CombineRgn(frame, frame, hole, RGN_XOR);
+    ::DeleteObject(hole);
+    return frame;
+}
+
+void InvertRgn(HDC dc, HRGN rgn, HBRUSH brush)
+{
+    ::SelectClipRgn(dc, rgn);
+    RECT box{};
+    ::GetClipBox(dc, &box);
+    HGDIOBJ old = ::SelectObject(dc, brush);
+    ::PatBlt(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, PATINVERT);
+    ::SelectObject(dc, old);
+}
+
+}  // namespace
+
+CBrush* CDC::GetHalftoneBrush()
+{
+    static CBrush halftone;
+    if (halftone.m_hObject == nullptr) {
+        WORD pattern[8];
+        for (int i = 0; i < 8; ++i) pattern[i] = static_cast<WORD>(0x5555 << (i & 1));
+        HBITMAP bits = ::CreateBitmap(8, 8, 1, 1, pattern);
+        if (bits != nullptr) {
+            halftone.Attach(::CreatePatternBrush(bits));
+            ::DeleteObject(bits);
+        }
+    }
+    return &halftone;
+}
+
+void CDC::DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast, CBrush* pBrush,
+                       CBrush* pBrushLast)
+{
+    if (lpRect == nullptr || m_hDC == nullptr) return;
+    if (pBrush == nullptr) pBrush = GetHalftoneBrush();
+    if (pBrushLast == nullptr) pBrushLast = pBrush;
+    HRGN now = CreateFrameRgn(*lpRect, size);
+    if (lpRectLast != nullptr) {
+        HRGN last = CreateFrameRgn(*lpRectLast, sizeLast);
+        if (pBrushLast->m_hObject == pBrush->m_hObject) {
+            // One pass: what is in only one of the two frames flips.
+            ::CombineRgn(now, now, last, RGN_XOR);
+        } else {
+            InvertRgn(m_hDC, last, static_cast<HBRUSH>(pBrushLast->m_hObject));
+        }
+        ::DeleteObject(last);
+    }
+    InvertRgn(m_hDC, now, static_cast<HBRUSH>(pBrush->m_hObject));
+    ::SelectClipRgn(m_hDC, nullptr);
+    ::DeleteObject(now);
+}

@@ -3,6 +3,7 @@
 #pragma once
 #include <Kestrel.h>
 #include <functional>
+#include <string>
 
 CWnd* CreateProgressPanel(CWnd* parent, const CRect& area);
 CWnd* CreatePrimitivesPanel(CWnd* parent, const CRect& area);
@@ -11,6 +12,9 @@ CWnd* CreateNumericPanel(CWnd* parent, const CRect& area);
 CWnd* CreateMenuPanel(CWnd* parent, const CRect& area);
 // Opens the menu panel's menu with two submenu levels and calls capture while they show.
 bool ShowMenuForScreenshot(const std::function<bool()>& capture);
+CWnd* CreateScrollPanel(CWnd* parent, const CRect& area);
+CWnd* CreateHeaderPanel(CWnd* parent, const CRect& area);
+CWnd* CreateLabelPanel(CWnd* parent, const CRect& area);
 
 // The class every panel window uses: plain, dark background, double clicks.
 LPCWSTR GalleryPanelClass();
@@ -22,3 +26,8 @@ template <class Panel> CWnd* OpenPanel(CWnd* parent, const CRect& area)
     auto* panel = new Panel;
     return panel->Open(parent, area) ? panel : nullptr;
 }
+
+// Writes where each kind of control sits in the gallery window ("name x y w h" per line, in
+// window coordinates); WriteMenuRect appends the open menu popups' area in screen coordinates.
+bool WriteControlRects(HWND gallery, const std::wstring& path);
+bool WriteMenuRect(const std::wstring& path);

@@ -4,6 +4,7 @@
 #include "KestrelFramework.h"
 #include "KestrelTheme.h"
 #include "KestrelEdit.h"
+#include "KestrelAutoRepeat.h"
 
 // Kinds of change reported to the parent (WM_COMMAND high word for CNumEdit).
 enum ENUMNUMNOTIFY {
@@ -27,10 +28,6 @@ struct NMNUMSTATIC {
     NMHDR hdr;
     UINT kind;  // ENUMNUMNOTIFY
 };
-
-// Auto-repeat timers of the tracking loops.
-constexpr UINT_PTR IDT_FIRSTDELAY = 257;
-constexpr UINT_PTR IDT_REPEAT = 258;
 
 // Child id of the in-place editor the numeric controls open over their value.
 constexpr UINT NUM_EDITBOX_ID = 7995;
@@ -127,7 +124,7 @@ public:
     void DisplayEditBox();
     CEditCtrl& GetEditBox() { return m_editBox; }
     // Milliseconds of the auto-repeat timers: 100 for the repeat, 150 otherwise.
-    int GetTimerWait(int nTimerId) const;
+    virtual int GetTimerWait(int nTimerId);
 
 protected:
     // The window style the model reads its alignment (low two bits) and read-only bit from.
@@ -206,3 +203,77 @@ KESTREL_API void DDX_NumEdit(CDataExchange* pDX, int nIDC, float& value);
 KESTREL_API void DDX_NumEdit(CDataExchange* pDX, int nIDC, int& value);
 // Window text both ways; suits the numeric label, whose value is its text.
 KESTREL_API void DDX_NumEdit(CDataExchange* pDX, int nIDC, CString& value);
+
+// ---- The numeric label ----
+#include "KestrelStaticX.h"
+
+// A static control whose text is its value: dragged vertically to change it, double-clicked on
+// the text (or F2) to type it, double-clicked beside the text to reset it, right-clicked for
+// the maximum, minimum and default. Reports to its parent with WM_NOTIFY NUMSTATIC_NOTIFYCODE
+// (NMNUMSTATIC). An input style without INPUTSTYLE_NUMBER and INPUTSTYLE_INTEGER makes it a
+// plain text label whose single click opens the editor and whose value only the host changes.
+class KESTREL_API CNumStatic : public CStaticX, public CNumberModel {
+public:
+    CNumStatic();
+    ~CNumStatic() override;
+    // Dynamic creation: a new label with the initial members.
+    static CNumStatic* CreateObject();
+
+    // CStatic::Create with SS_NOTIFY added; on success keeps the input style and gives it to
+    // the in-place editor.
+    BOOL Create(LPCWSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
+                DWORD dwInputStyle);
+
+    // Range in either order; a text outside the new range is rewritten to the nearer bound.
+    void SetNumberMinMax(double first, double second, double defValue);
+    void GetNumberMinMax(double& minimum, double& maximum, double& defValue) const;
+    void SetNumberGap(float gap);
+    void SetMouseGap(int pixels);
+    void SetDicimalNum(int count);
+    void SetInputStyle(unsigned long style);
+    unsigned long GetInputStyle() const { return m_dwInputStyle; }
+    BOOL IsNumeric() const { return (m_dwInputStyle & (INPUTSTYLE_NUMBER | INPUTSTYLE_INTEGER)) != 0; }
+
+    // Clamped and formatted; the window text changes only when it differs.
+    void SetText(float v);
+    // Clamped to the truncated bounds and written as a whole number.
+    void SetText(int n);
+    // The text as a number, clamped; an out-of-range text is rewritten.
+    float GetText();
+    int GetIntText() const;
+
+    CEditCtrl& GetEditBox() { return m_editBox; }
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+protected:
+    void PreSubclassWindow() override;
+    // The drag started by a press at point.
+    virtual void HandleMouseMsg(CPoint point);
+    void NotifyParent(unsigned long code);
+    // The part of the client area the text covers, for telling a double-click on it apart.
+    CRect GetTextBox();
+
+    void OnDestroy();
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    void OnMouseMove(UINT nFlags, CPoint point);
+    LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    void OnKillFocus(CWnd* pNewWnd);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
+    void OnRButtonUp(UINT nFlags, CPoint point);
+    void OnEditHide(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnNcPaint();
+    BOOL OnEraseBkgnd(CDC* pDC);
+
+    DWORD m_dwInputStyle;
+    CEditCtrl m_editBox;
+    int m_nHover;  // 1 while leave tracking is armed
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void DisplayEditBox();
+    // A one-shot change: begin, the new text, changed. FALSE when a handler destroyed the label.
+    BOOL ChangeOnce(float v);
+    HFONT m_hUnderlineFont;  // made for a borderless label, deleted with its window
+};

@@ -1,10 +1,12 @@
 // CNumEdit: layout, painting, hit testing, keyboard editing, the in-place editor, the context
 // menu and the two tracking loops (digit drag and step buttons).
-#include "NumberModel.h"
+#include "NumberDrag.h"
 #include <KestrelDraw.h>
 #include <cwchar>
 
+using numeric::ClampTo;
 using numeric::IsDigitCode;
+using numeric::IsKeyDown;
 using numeric::PowerOfTen;
 using numeric::RoundEven;
 
@@ -23,8 +25,7 @@ constexpr int kHitMargin = 2;
 constexpr int kCaretWidth = 2;
 constexpr int kEditBoxTextLimit = 16;
 
-constexpr int kFirstDelayMs = 150;
-constexpr int kRepeatDelayMs = 100;
+constexpr int kFirstDelayMs = AUTOREPEAT_FIRSTDELAY_MS;
 
 // Step multiplier of one accelerator key.
 constexpr int kKeyFactor = 5;
@@ -46,30 +47,10 @@ constexpr UINT kCodeTab = 9;
 constexpr UINT kCodeSubtract = VK_SUBTRACT;
 constexpr UINT kCodeOemMinus = VK_OEM_MINUS;
 
-bool IsKeyDown(int vk)
-{
-    return ::GetKeyState(vk) < 0;
-}
-
 // 1, 5 or 25 from Ctrl and Shift.
 int AcceleratorFactor()
 {
     return (IsKeyDown(VK_CONTROL) ? kKeyFactor : 1) * (IsKeyDown(VK_SHIFT) ? kKeyFactor : 1);
-}
-
-NUMCURSOR DragCursor(int distance, int mouseGap, int factor)
-{
-    const bool fast = factor > 1;
-    if (distance < -mouseGap) return fast ? NUMCURSOR_UP_DOUBLE : NUMCURSOR_UP;
-    if (distance > mouseGap) return fast ? NUMCURSOR_DOWN_DOUBLE : NUMCURSOR_DOWN;
-    return fast ? NUMCURSOR_UPDOWN_DOUBLE : NUMCURSOR_UPDOWN;
-}
-
-double ClampTo(double v, float maximum, float minimum)
-{
-    if (v > maximum) v = maximum;
-    if (v < minimum) v = minimum;
-    return v;
 }
 
 }  // namespace
@@ -125,9 +106,9 @@ DWORD CNumEdit::GetNumStyle() const
     return m_hWnd ? GetStyle() : 0;
 }
 
-int CNumEdit::GetTimerWait(int nTimerId) const
+int CNumEdit::GetTimerWait(int nTimerId)
 {
-    return nTimerId == static_cast<int>(IDT_REPEAT) ? kRepeatDelayMs : kFirstDelayMs;
+    return AutoRepeatWait(nTimerId);
 }
 
 // ---- Colours ----
@@ -404,9 +385,7 @@ void CNumEdit::AnimateText(CPoint point)
     ClientToScreen(&start);
     const double startValue = m_fCurValue;
     double lastValue = startValue;
-    int wraps = 0;
-    const int screenHeight = ::GetSystemMetrics(SM_CYFULLSCREEN);
-    const int mouseGap = m_nMouseGap > 0 ? m_nMouseGap : 1;
+    numeric::DragTravel travel(start, m_nMouseGap);
     int factor = AcceleratorFactor();
     float step = static_cast<float>(factor) * m_fGap;
     bool first = true;
@@ -426,9 +405,7 @@ void CNumEdit::AnimateText(CPoint point)
         if (msg.message == WM_MOUSEMOVE) {
             const CPoint p = CTrackLoop::ScreenPoint(msg);
             // Travel is counted across pointer wraps, always from the start of the drag.
-            const int virtualY = p.y + (screenHeight - 3) * wraps;
-            ::SetCursor(LoadCursorW(DragCursor(virtualY - start.y, mouseGap, factor)));
-            const int steps = (start.y - virtualY) / mouseGap;
+            const int steps = travel.Steps(p.y, factor);
             const double v = ClampTo(static_cast<float>(steps) * step + startValue, m_fMaxValue, m_fMinValue);
             if (v != lastValue) {
                 lastValue = v;
@@ -441,13 +418,7 @@ void CNumEdit::AnimateText(CPoint point)
                 NotifyParent(NUMN_CHANGING);
                 if (!loop.IsAlive()) return;
             }
-            if (p.y >= screenHeight - 1) {
-                ++wraps;
-                ::SetCursorPos(p.x, 1);
-            } else if (p.y <= 0) {
-                --wraps;
-                ::SetCursorPos(p.x, screenHeight - 2);
-            }
+            travel.Wrap(p);
         }
         if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) loop.ReleaseCapture();
         if (!loop.HasCapture()) break;

@@ -168,6 +168,13 @@ public:
     BOOL BitBlt(int x, int y, int w, int h, CDC* pSrc, int xSrc, int ySrc, DWORD rop);
     BOOL StretchBlt(int x, int y, int w, int h, CDC* pSrc, int xSrc, int ySrc, int wSrc, int hSrc, DWORD rop);
     BOOL DrawEdge(LPRECT rect, UINT edge, UINT flags) { return ::DrawEdge(m_hDC, rect, edge, flags); }
+    // Inverts, with a pattern brush (the halftone brush by default), the frame of size's
+    // thickness inside rect, and restores the frame of the last call (lpRectLast) in the same
+    // pass; a frame as thick as its rectangle inverts the whole rectangle.
+    void DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast,
+                      CBrush* pBrush = nullptr, CBrush* pBrushLast = nullptr);
+    // A brush of alternating pixels, made once and kept for the life of the process.
+    static CBrush* GetHalftoneBrush();
 
     BOOL TextOut(int x, int y, LPCWSTR text, int count) { return ::TextOutW(m_hDC, x, y, text, count); }
     BOOL ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCWSTR text, UINT count, const INT* dx = nullptr)
