@@ -41,19 +41,33 @@ double Now()
     return static_cast<double>(t.QuadPart) / ticksPerUs;
 }
 
-// Microseconds per op over one round.
-double TimeRound(const Op& op, const Op& flush, int ops)
+// Microseconds of one op (and its flush).
+double TimeOp(const Op& op, const Op& flush)
 {
     const double start = Now();
-    if (flush) {
-        for (int i = 0; i < ops; ++i) {
-            op();
-            flush();
+    op();
+    if (flush) flush();
+    return Now() - start;
+}
+
+// One round: both sides interleaved op by op in the order K C C K, so that each side meets the
+// machine's changing speed as often as the other and goes first as often. Returns the
+// microseconds per op of each side.
+void TimeRound(const Op& kestrelOp, const Op& counterpartOp, const Op& flush, int ops, double& kestrelUs,
+               double& counterpartUs)
+{
+    double k = 0, c = 0;
+    for (int i = 0; i < ops; ++i) {
+        if (i % 2 == 0) {
+            k += TimeOp(kestrelOp, flush);
+            c += TimeOp(counterpartOp, flush);
+        } else {
+            c += TimeOp(counterpartOp, flush);
+            k += TimeOp(kestrelOp, flush);
         }
-    } else {
-        for (int i = 0; i < ops; ++i) op();
     }
-    return (Now() - start) / ops;
+    kestrelUs = k / ops;
+    counterpartUs = c / ops;
 }
 
 std::string CsvField(const wchar_t* text)
@@ -109,20 +123,13 @@ Comparison Compare(const wchar_t* operation, const Op& kestrelOp, const Op& coun
     const int rounds = std::max(1, options.rounds);
     const int ops = std::max(1, options.opsPerRound);
     FlushAndPump();
-    TimeRound(kestrelOp, flush, ops);
-    TimeRound(counterpartOp, flush, ops);
+    double k = 0, c = 0;
+    TimeRound(kestrelOp, counterpartOp, flush, std::min(ops, 10), k, c);  // warm-up
     FlushAndPump();
 
     std::vector<double> kestrel, counterpart, ratios;
     for (int round = 0; round < rounds; ++round) {
-        double k, c;
-        if (round % 2 == 0) {
-            k = TimeRound(kestrelOp, flush, ops);
-            c = TimeRound(counterpartOp, flush, ops);
-        } else {
-            c = TimeRound(counterpartOp, flush, ops);
-            k = TimeRound(kestrelOp, flush, ops);
-        }
+        TimeRound(kestrelOp, counterpartOp, flush, ops, k, c);
         kestrel.push_back(k);
         counterpart.push_back(c);
         ratios.push_back(c > 0 ? k / c : 0.0);

@@ -19,9 +19,10 @@
 //     BENCH_SUITE(L"menu", RunMenuBench);
 //
 // Compare(operation, kestrelOp, counterpartOp, flush, options):
-//   - warms both sides up with one untimed round each, then runs options.rounds rounds
-//     (default 21) of options.opsPerRound calls (default 100) per side; the side that goes
-//     first alternates from round to round;
+//   - warms both sides up, then runs options.rounds rounds (default 41) of options.opsPerRound
+//     calls (default 100) per side; inside a round the sides alternate op by op in the order
+//     Kestrel, counterpart, counterpart, Kestrel, ..., so each meets the machine's changing
+//     speed as often as the other and goes first as often; each op is timed alone;
 //   - flush, when given, runs after every single op on both sides, inside the timing: use it
 //     when one side draws outside WM_PAINT (a client DC) and the other through WM_PAINT, so
 //     both are timed up to the same point (bench::FlushAndPump is GdiFlush + an idle pump);
@@ -50,7 +51,7 @@ namespace bench {
 using Op = std::function<void()>;
 
 struct CompareOptions {
-    int rounds = 21;
+    int rounds = 41;
     int opsPerRound = 100;
 };
 

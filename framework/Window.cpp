@@ -17,6 +17,38 @@ thread_local CWnd* t_pWndInit = nullptr;
 thread_local HHOOK t_hCreationHook = nullptr;
 
 constexpr size_t kTemporaryPurgeThreshold = 64;
+
+// A window handed to a message handler as CWnd*. A temporary wrapper made only for this call
+// goes when the handler returns: focus, activation and colour messages name windows the
+// framework may never meet again, and a host loop that never frees temporaries must not
+// collect one per window that passed by.
+class HandlerWindow {
+public:
+    explicit HandlerWindow(HWND hWnd) : hWnd_(hWnd)
+    {
+        auto& temporaries = AfxHandleMaps::Get().temporaryWindows;
+        made_ = hWnd != nullptr && CWnd::FromHandlePermanent(hWnd) == nullptr &&
+                temporaries.find(hWnd) == temporaries.end();
+        wnd_ = CWnd::FromHandle(hWnd);
+    }
+    ~HandlerWindow()
+    {
+        if (!made_) return;
+        auto& temporaries = AfxHandleMaps::Get().temporaryWindows;
+        auto it = temporaries.find(hWnd_);
+        if (it == temporaries.end() || it->second != wnd_) return;
+        delete it->second;
+        temporaries.erase(it);
+    }
+    HandlerWindow(const HandlerWindow&) = delete;
+    HandlerWindow& operator=(const HandlerWindow&) = delete;
+    operator CWnd*() const { return wnd_; }
+
+private:
+    HWND hWnd_;
+    CWnd* wnd_ = nullptr;
+    bool made_ = false;
+};
 }
 
 // ---- Handle maps ----
@@ -383,8 +415,8 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         const AFX_MSGMAP_ENTRY* e = FindEntry(WM_CTLCOLOR, 0, 0);
         if (e == nullptr) return FALSE;
         auto fn = reinterpret_cast<HBRUSH (CWnd::*)(CDC*, CWnd*, UINT)>(e->pfn);
-        *pResult = reinterpret_cast<LRESULT>((this->*fn)(CDC::FromHandle(reinterpret_cast<HDC>(wParam)),
-                                                        FromHandle(reinterpret_cast<HWND>(lParam)),
+        HandlerWindow control(reinterpret_cast<HWND>(lParam));
+        *pResult = reinterpret_cast<LRESULT>((this->*fn)(CDC::FromHandle(reinterpret_cast<HDC>(wParam)), control,
                                                         message - WM_CTLCOLORMSGBOX));
         return TRUE;
     }
@@ -404,9 +436,11 @@ BOOL CWnd::DispatchEntry(const AFX_MSGMAP_ENTRY* e, WPARAM wParam, LPARAM lParam
     case AfxSig_bD:
         r = (this->*reinterpret_cast<BOOL (CWnd::*)(CDC*)>(pfn))(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
         break;
-    case AfxSig_vW:
-        (this->*reinterpret_cast<void (CWnd::*)(CWnd*)>(pfn))(FromHandle(reinterpret_cast<HWND>(e->nMessage == WM_CAPTURECHANGED ? lParam : wParam)));
+    case AfxSig_vW: {
+        HandlerWindow other(reinterpret_cast<HWND>(e->nMessage == WM_CAPTURECHANGED ? lParam : wParam));
+        (this->*reinterpret_cast<void (CWnd::*)(CWnd*)>(pfn))(other);
         break;
+    }
     case AfxSig_vwww:
         (this->*reinterpret_cast<void (CWnd::*)(UINT, UINT, UINT)>(pfn))(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
         break;
@@ -416,9 +450,11 @@ BOOL CWnd::DispatchEntry(const AFX_MSGMAP_ENTRY* e, WPARAM wParam, LPARAM lParam
     case AfxSig_vwp:
         (this->*reinterpret_cast<void (CWnd::*)(UINT, CPoint)>(pfn))(static_cast<UINT>(wParam), CPoint(lParam));
         break;
-    case AfxSig_bWww:
-        r = (this->*reinterpret_cast<BOOL (CWnd::*)(CWnd*, UINT, UINT)>(pfn))(FromHandle(reinterpret_cast<HWND>(wParam)), LOWORD(lParam), HIWORD(lParam));
+    case AfxSig_bWww: {
+        HandlerWindow other(reinterpret_cast<HWND>(wParam));
+        r = (this->*reinterpret_cast<BOOL (CWnd::*)(CWnd*, UINT, UINT)>(pfn))(other, LOWORD(lParam), HIWORD(lParam));
         break;
+    }
     case AfxSig_lwl:
         r = (this->*reinterpret_cast<LRESULT (CWnd::*)(WPARAM, LPARAM)>(pfn))(wParam, lParam);
         break;
@@ -434,9 +470,11 @@ BOOL CWnd::DispatchEntry(const AFX_MSGMAP_ENTRY* e, WPARAM wParam, LPARAM lParam
     case AfxSig_lp:
         r = (this->*reinterpret_cast<LRESULT (CWnd::*)(CPoint)>(pfn))(CPoint(lParam));
         break;
-    case AfxSig_vWp:
-        (this->*reinterpret_cast<void (CWnd::*)(CWnd*, CPoint)>(pfn))(FromHandle(reinterpret_cast<HWND>(wParam)), CPoint(lParam));
+    case AfxSig_vWp: {
+        HandlerWindow other(reinterpret_cast<HWND>(wParam));
+        (this->*reinterpret_cast<void (CWnd::*)(CWnd*, CPoint)>(pfn))(other, CPoint(lParam));
         break;
+    }
     case AfxSig_bwsp:
         r = (this->*reinterpret_cast<BOOL (CWnd::*)(UINT, short, CPoint)>(pfn))(LOWORD(wParam), static_cast<short>(HIWORD(wParam)), CPoint(lParam));
         break;
@@ -457,9 +495,11 @@ BOOL CWnd::DispatchEntry(const AFX_MSGMAP_ENTRY* e, WPARAM wParam, LPARAM lParam
     case AfxSig_vPOS:
         (this->*reinterpret_cast<void (CWnd::*)(WINDOWPOS*)>(pfn))(reinterpret_cast<WINDOWPOS*>(lParam));
         break;
-    case AfxSig_vwWb:
-        (this->*reinterpret_cast<void (CWnd::*)(UINT, CWnd*, BOOL)>(pfn))(LOWORD(wParam), FromHandle(reinterpret_cast<HWND>(lParam)), HIWORD(wParam));
+    case AfxSig_vwWb: {
+        HandlerWindow other(reinterpret_cast<HWND>(lParam));
+        (this->*reinterpret_cast<void (CWnd::*)(UINT, CWnd*, BOOL)>(pfn))(LOWORD(wParam), other, HIWORD(wParam));
         break;
+    }
     default:
         return FALSE;
     }

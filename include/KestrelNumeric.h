@@ -195,6 +195,10 @@ private:
     int EndPlace(float v) const;
     // The step button framed as pressed, on a device context taken for this drawing only.
     void DrawPressedButton(const CRect& button);
+
+    // Whether the control has the keyboard focus, followed from its focus messages so that a
+    // paint need not ask the system.
+    BOOL m_bHasFocus = FALSE;
 };
 
 // Dialog data exchange through the library messages (int drops the control's decimals).

@@ -61,6 +61,9 @@ public:
     int FilledLength(const CRect& inner) const;
     // Paints the gradient of R filled up to F, off screen, and copies it to pDC once.
     void DrawGradient(CDC* pDC, const RECT& R, const int& F);
+    // Where the background starts in R for fill length F: the first band edge beyond F, or F
+    // itself past the last band.
+    int FilledEnd(const RECT& R, int F) const;
 
 protected:
     void PreSubclassWindow() override;
@@ -71,9 +74,22 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The frame and the whole gradient of the current size and colours, kept between paints:
+    // a paint copies it and fills the unfilled part, whatever the position.
+    bool StripFits(const CRect& client) const;
+    bool BuildStrip(HDC hdcPaint, const CRect& client);
+    void ReleaseStrip();
+
     COLORREF m_clrStart;
     COLORREF m_clrEnd;
     COLORREF m_clrBk;
     COLORREF m_clrText;
     BOOL m_bShowPercent = FALSE;
+
+    HDC m_hStripDC = nullptr;
+    HBITMAP m_hStrip = nullptr;
+    HGDIOBJ m_hStripOld = nullptr;
+    CSize m_stripSize;
+    COLORREF m_stripStart = 0;
+    COLORREF m_stripEnd = 0;
 };

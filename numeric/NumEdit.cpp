@@ -97,6 +97,8 @@ BOOL CNumEdit::Create(const RECT& rect, CWnd* pParentWnd, UINT nID, DWORD dwStyl
 void CNumEdit::PreSubclassWindow()
 {
     CWnd::PreSubclassWindow();
+    // A subclassed window may have the focus already; later changes arrive as messages.
+    m_bHasFocus = ::GetFocus() == m_hWnd;
     RecreateFont();
 }
 
@@ -271,7 +273,7 @@ void CNumEdit::PaintText(CDC* pDC, const CRect& rcPaint)
     const int oldMode = pDC->SetBkMode(TRANSPARENT);
     wchar_t value[NUM_TEXT_MAX];
     GetString(value, m_fCurValue);
-    pDC->SetTextColor(::GetFocus() == m_hWnd ? getdefaultColor(DEFCLR_FOCUSTEXT) : m_clrFg);
+    pDC->SetTextColor(m_bHasFocus ? getdefaultColor(DEFCLR_FOCUSTEXT) : m_clrFg);
 
     const DWORD style = GetNumStyle();
     CRect target = m_rcText;
@@ -346,6 +348,9 @@ BOOL CNumEdit::OnSetCursor(CWnd*, UINT, UINT)
 
 LRESULT CNumEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // Before the handlers run, so that a paint inside them already sees the new state.
+    if (message == WM_SETFOCUS) m_bHasFocus = TRUE;
+    else if (message == WM_KILLFOCUS) m_bHasFocus = FALSE;
     // The control never takes input-method composition.
     if (message == WM_IME_SETCONTEXT && wParam != 0) {
         HIMC context = ::ImmAssociateContext(m_hWnd, nullptr);
