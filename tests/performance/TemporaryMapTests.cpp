@@ -4,7 +4,11 @@
 // outside: the process's busy heap blocks before and after thousands of rounds.
 #include "Harness.h"
 #include <KestrelEdit.h>
+#include <KestrelHeader.h>
+#include <KestrelMenu.h>
 #include <KestrelNumeric.h>
+#include <KestrelScrollBar.h>
+#include <KestrelSplitter.h>
 #include <KestrelOrmProgress.h>
 #include <KestrelProgress.h>
 #include <functional>
@@ -171,6 +175,99 @@ TEST_F(TemporaryMapTest, NumericEditorDraggedSteppedEditedAndRepainted)
         edit.Invalidate();
     });
     edit.DestroyWindow();
+}
+
+// Presses whose tracking loop runs on the posted script, in the control's client coordinates.
+void Press(CWnd& control, CPoint at, std::initializer_list<MSG> script)
+{
+    kx::PostScript(control.m_hWnd, script);
+    control.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, kx::PointParam(at.x, at.y));
+}
+MSG MoveTo(int x, int y)
+{
+    return kx::Msg(WM_MOUSEMOVE, MK_LBUTTON, kx::PointParam(x, y));
+}
+MSG UpAt(int x, int y)
+{
+    return kx::Msg(WM_LBUTTONUP, 0, kx::PointParam(x, y));
+}
+
+TEST_F(TemporaryMapTest, HeaderResizedReorderedAndRepainted)
+{
+    CHeadWnd header;
+    ASSERT_TRUE(header.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 410, 30), &host, 6));
+    for (int i = 0; i < 3; ++i) {
+        HD_ITEMW item{};
+        item.mask = HDI_TEXT | HDI_WIDTH;
+        item.pszText = const_cast<LPWSTR>(L"Column");
+        item.cxy = 100;
+        header.InsertItem(i, &item);
+    }
+    ExpectBounded(150, [&](int i) {
+        // A divider drag and an item drag, each its own loop, then a repaint.
+        Press(header, CPoint(100, 10), {MoveTo(100 + i % 20, 10), UpAt(100 + i % 20, 10)});
+        Press(header, CPoint(50, 10), {MoveTo(150, 10), MoveTo(260, 10), UpAt(260, 10)});
+        header.Invalidate();
+    });
+    header.DestroyWindow();
+}
+
+TEST_F(TemporaryMapTest, ScrollBarArrowsPagesAndThumbDragged)
+{
+    CStaticScrollBar bar;
+    ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE | SBS_VERT, CRect(450, 10, 470, 210), &host, 7));
+    bar.SetScrollRange(0, 100);
+    ExpectBounded(150, [&](int i) {
+        bar.SetScrollPos(i % 100);
+        CRect thumb;
+        bar.GetPartRect(SBPART_TRACKBOX, thumb);
+        Press(bar, CPoint(10, 5), {UpAt(10, 5)});
+        Press(bar, CPoint(10, 195), {UpAt(10, 195)});
+        Press(bar, thumb.CenterPoint(), {MoveTo(10, thumb.CenterPoint().y + 30), UpAt(10, 100)});
+        bar.Invalidate();
+    });
+    bar.DestroyWindow();
+}
+
+TEST_F(TemporaryMapTest, SplitterDraggedAndMovedToItsBorders)
+{
+    CxSpltWnd splitter;
+    ASSERT_TRUE(splitter.Create(WS_VISIBLE, CRect(300, 60, 305, 200), &host, 8));
+    ExpectBounded(150, [&](int i) {
+        Press(splitter, CPoint(2, 50), {MoveTo(2 + (i % 2 ? 20 : -20), 50), UpAt(2, 50)});
+        splitter.MoveToBoarder(i % 2);
+        splitter.Invalidate();
+    });
+    splitter.DestroyWindow();
+}
+
+TEST_F(TemporaryMapTest, LabelHoveredDraggedAndRewritten)
+{
+    CNumStatic label;
+    ASSERT_TRUE(label.Create(L"5", WS_CHILD | WS_VISIBLE | SS_SUNKEN, CRect(10, 170, 110, 192), &host, 9,
+                             INPUTSTYLE_NUMBER | INPUTSTYLE_INTEGER));
+    label.SetNumberMinMax(0, 1000, 0);
+    ExpectBounded(150, [&](int i) {
+        label.SetText(i % 1000);
+        label.SendMessage(WM_MOUSEMOVE, 0, kx::PointParam(20, 10));
+        label.SendMessage(WM_MOUSELEAVE);
+        Press(label, CPoint(20, 10), {MoveTo(20, 4), UpAt(20, 4)});
+        label.Invalidate();
+    });
+    label.DestroyWindow();
+}
+
+TEST_F(TemporaryMapTest, MenuOpenedWalkedAndDismissed)
+{
+    CFreeMenu menu;
+    menu.CreatePopupMenu();
+    for (UINT id = 1; id <= 6; ++id) menu.AppendMenuW(MF_STRING, id, L"&Item");
+    ExpectBounded(60, [&](int i) {
+        kx::PostScript(host.m_hWnd, {kx::Msg(WM_KEYDOWN, VK_DOWN), kx::Msg(WM_KEYDOWN, VK_DOWN),
+                                     kx::Msg(WM_KEYDOWN, i % 2 ? VK_RETURN : VK_ESCAPE)});
+        menu.TrackPopupMenu(TPM_LEFTALIGN, 100 + i % 50, 100, &host);
+    });
+    menu.DestroyMenu();
 }
 
 }  // namespace
