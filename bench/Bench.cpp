@@ -51,23 +51,26 @@ double TimeOp(const Op& op, const Op& flush)
 }
 
 // One round: both sides interleaved op by op in the order K C C K, so that each side meets the
-// machine's changing speed as often as the other and goes first as often. Returns the
-// microseconds per op of each side.
+// machine's changing speed as often as the other and goes first as often. Gives each side's
+// median op time in microseconds: an op preempted by another process lands in the tail instead
+// of dragging the round's figure.
 void TimeRound(const Op& kestrelOp, const Op& counterpartOp, const Op& flush, int ops, double& kestrelUs,
                double& counterpartUs)
 {
-    double k = 0, c = 0;
+    std::vector<double> k, c;
+    k.reserve(ops);
+    c.reserve(ops);
     for (int i = 0; i < ops; ++i) {
         if (i % 2 == 0) {
-            k += TimeOp(kestrelOp, flush);
-            c += TimeOp(counterpartOp, flush);
+            k.push_back(TimeOp(kestrelOp, flush));
+            c.push_back(TimeOp(counterpartOp, flush));
         } else {
-            c += TimeOp(counterpartOp, flush);
-            k += TimeOp(kestrelOp, flush);
+            c.push_back(TimeOp(counterpartOp, flush));
+            k.push_back(TimeOp(kestrelOp, flush));
         }
     }
-    kestrelUs = k / ops;
-    counterpartUs = c / ops;
+    kestrelUs = Median(std::move(k));
+    counterpartUs = Median(std::move(c));
 }
 
 std::string CsvField(const wchar_t* text)

@@ -22,7 +22,8 @@
 //   - warms both sides up, then runs options.rounds rounds (default 41) of options.opsPerRound
 //     calls (default 100) per side; inside a round the sides alternate op by op in the order
 //     Kestrel, counterpart, counterpart, Kestrel, ..., so each meets the machine's changing
-//     speed as often as the other and goes first as often; each op is timed alone;
+//     speed as often as the other and goes first as often; each op is timed alone, and a round's
+//     figure for a side is the median of its op times (a preempted op cannot move it);
 //   - flush, when given, runs after every single op on both sides, inside the timing: use it
 //     when one side draws outside WM_PAINT (a client DC) and the other through WM_PAINT, so
 //     both are timed up to the same point (bench::FlushAndPump is GdiFlush + an idle pump);
@@ -56,7 +57,7 @@ struct CompareOptions {
 };
 
 struct Comparison {
-    double kestrelUs = 0;      // median over rounds of the per-op time
+    double kestrelUs = 0;      // median over rounds of the round's median op time
     double counterpartUs = 0;  // same, counterpart
     double ratio = 0;          // median of the per-round ratios
     double ratioLow = 0;       // lowest round ratio

@@ -139,10 +139,14 @@ void DrawArrowInRect(HDC hdc, CRect& rect, ENUMARROWFACE2 face, COLORREF clr)
         break;
     }
     HRGN rgn = ::CreatePolygonRgn(pts, 3, ALTERNATE);
-    HBRUSH brush = ::CreateSolidBrush(clr);
-    if (rgn && brush) ::FillRgn(hdc, rgn, brush);
-    if (brush) ::DeleteObject(brush);
-    if (rgn) ::DeleteObject(rgn);
+    if (rgn == nullptr) return;
+    // The context's own brush in clr: no brush is made for each arrow.
+    const HGDIOBJ oldBrush = ::SelectObject(hdc, ::GetStockObject(DC_BRUSH));
+    const COLORREF oldColor = ::SetDCBrushColor(hdc, clr);
+    ::PaintRgn(hdc, rgn);
+    ::SetDCBrushColor(hdc, oldColor);
+    ::SelectObject(hdc, oldBrush);
+    ::DeleteObject(rgn);
 }
 
 void DrawArrowInRect(CDC* pDC, CRect& rect, ENUMARROWFACE2 face, COLORREF clr)

@@ -193,12 +193,17 @@ private:
     float EditValueAt(UINT code, int h, float v) const;
     void MoveCaret(UINT code);
     int EndPlace(float v) const;
+    // The place where the text of v starts in the row (the alignment decides).
+    long long TextStartPlace(float v) const;
     // The step button framed as pressed, on a device context taken for this drawing only.
     void DrawPressedButton(const CRect& button);
 
     // Whether the control has the keyboard focus, followed from its focus messages so that a
     // paint need not ask the system.
     BOOL m_bHasFocus = FALSE;
+    // Set while OnPaint runs: its context is clipped to the update region.
+    BOOL m_bPaintClipped = FALSE;
+    bool Reaches(const CRect& rcPaint, const CRect& frame) const;
 };
 
 // Dialog data exchange through the library messages (int drops the control's decimals).

@@ -240,14 +240,28 @@ int CNumEdit::HitTest(CPoint point) const
 
 // ---- Painting ----
 
+// Whether a paint of rcPaint reaches the one-pixel ring of frame. Inside OnPaint the context is
+// clipped to the update region, so a ring the paint does not reach (a value change repaints a
+// few places deep inside the box) is skipped; called from anywhere else, every ring is drawn.
+bool CNumEdit::Reaches(const CRect& rcPaint, const CRect& frame) const
+{
+    if (!m_bPaintClipped) return true;
+    CRect inside = frame;
+    inside.DeflateRect(1, 1);
+    return !(rcPaint.left >= inside.left && rcPaint.top >= inside.top && rcPaint.right <= inside.right &&
+             rcPaint.bottom <= inside.bottom);
+}
+
 void CNumEdit::OnPaint()
 {
     CPaintDC dc(this);
     CRect rcPaint(dc.m_ps.rcPaint);
     HGDIOBJ oldFont = m_hFont ? dc.SelectObject(m_hFont) : nullptr;
+    m_bPaintClipped = TRUE;
     OnFillBackgroud(&dc, rcPaint);
     PaintText(&dc, rcPaint);
     PaintStep(&dc, rcPaint);
+    m_bPaintClipped = FALSE;
     if (oldFont) dc.SelectObject(oldFont);
 }
 
@@ -256,19 +270,23 @@ void CNumEdit::OnFillBackgroud(CDC* pDC, const CRect& rcPaint)
     pDC->FillSolidRect(&rcPaint, m_clrBk);
     CRect client;
     GetClientRect(&client);
-    OrmDraw3dRect(pDC->m_hDC, client, kFrameDark, kFrameLight);
+    if (Reaches(rcPaint, client)) OrmDraw3dRect(pDC->m_hDC, client, kFrameDark, kFrameLight);
     const int cx = ::GetSystemMetrics(SM_CXVSCROLL);
     CRect separator(client.right - cx - 1, client.top + 1, client.right - cx, client.bottom - 1);
-    pDC->SetBkColor(kFrameDark);
-    pDC->ExtTextOut(0, 0, ETO_OPAQUE, &separator, nullptr, 0);
+    if (!m_bPaintClipped || IsRectIntersect(&separator, &rcPaint)) {
+        pDC->SetBkColor(kFrameDark);
+        pDC->ExtTextOut(0, 0, ETO_OPAQUE, &separator, nullptr, 0);
+    }
 }
 
 void CNumEdit::PaintText(CDC* pDC, const CRect& rcPaint)
 {
     CRect text, step;
     GetBoxRects(text, step);
-    if (m_clrEditBk != m_clrBk) pDC->FillSolidRect(&text, m_clrEditBk);
-    if (IsRectIntersect(&text, &rcPaint)) OrmDraw3dRect(pDC->m_hDC, text, kBoxFrame, kBoxFrame);
+    if (m_clrEditBk != m_clrBk && (!m_bPaintClipped || IsRectIntersect(&text, &rcPaint)))
+        pDC->FillSolidRect(&text, m_clrEditBk);
+    if (IsRectIntersect(&text, &rcPaint) && Reaches(rcPaint, text))
+        OrmDraw3dRect(pDC->m_hDC, text, kBoxFrame, kBoxFrame);
 
     const int oldMode = pDC->SetBkMode(TRANSPARENT);
     wchar_t value[NUM_TEXT_MAX];
@@ -365,7 +383,7 @@ LRESULT CNumEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 void CNumEdit::OnLButtonDown(UINT, CPoint point)
 {
     if (IsReadOnly()) return;
-    if (::GetFocus() != m_hWnd) {
+    if (!m_bHasFocus) {
         SetFocus();
         Invalidate(FALSE);
     }
@@ -527,7 +545,7 @@ void CNumEdit::AnimateStep(CPoint, int up)
 void CNumEdit::OnLButtonDblClk(UINT, CPoint point)
 {
     if (IsReadOnly()) return;
-    if (::GetFocus() != m_hWnd) SetFocus();
+    if (!m_bHasFocus) SetFocus();
     CRect text, step;
     GetBoxRects(text, step);
     if (text.PtInRect(point)) {

@@ -12,6 +12,20 @@ namespace {
 constexpr wchar_t kDecimalFormat[] = L"%.00f";
 constexpr int kDecimalFormatDigit = 3;
 constexpr wchar_t kSpaceCode = L' ';
+
+// What a place of the row shows, for a value's text that is predicted to be length places long
+// and starts at place start: 0 before the text, a space after it, a digit's value or the
+// character itself inside it.
+int PlaceValue(const wchar_t* text, size_t textLength, long long length, long long start, long long place)
+{
+    if (place < start) return 0;
+    const long long index = place - start;
+    if (index >= length) return kSpaceCode;
+    // The predicted length can exceed the text (-0.3 shows as "0"): the terminator reads as 0.
+    const wchar_t ch = index < static_cast<long long>(textLength) ? text[index] : L'\0';
+    if (numeric::IsDigitCode(ch)) return ch - L'0';
+    return ch;
+}
 }  // namespace
 
 // ---- CNumberModel ----
@@ -197,33 +211,20 @@ int CNumEdit::GetMiddleStartPlace(float v) const
     return numeric::RoundEven(static_cast<float>(GetMaxDigit() - GetCurDigit(v)) * 0.5f);
 }
 
+long long CNumEdit::TextStartPlace(float v) const
+{
+    switch (GetAlignment()) {
+    case ES_RIGHT: return GetMaxDigit() - GetCurDigit(v);
+    case ES_CENTER: return GetMiddleStartPlace(v);
+    default: return 0;
+    }
+}
+
 int CNumEdit::GetItemValue(UINT place, float v) const
 {
     wchar_t text[NUM_TEXT_MAX];
     GetString(text, v);
-    const long long length = GetCurDigit(v);
-    long long index = place;
-    switch (GetAlignment()) {
-    case ES_RIGHT: {
-        long long start = GetMaxDigit() - length;
-        if (index < start) return 0;
-        index -= start;
-        break;
-    }
-    case ES_CENTER: {
-        long long start = GetMiddleStartPlace(v);
-        if (index < start) return 0;
-        index -= start;
-        break;
-    }
-    default:
-        break;
-    }
-    if (index >= length) return kSpaceCode;
-    // The predicted length can exceed the text (-0.3 shows as "0"): the terminator reads as 0.
-    const wchar_t ch = index < static_cast<long long>(wcslen(text)) ? text[index] : L'\0';
-    if (numeric::IsDigitCode(ch)) return ch - L'0';
-    return ch;
+    return PlaceValue(text, wcslen(text), GetCurDigit(v), TextStartPlace(v), place);
 }
 
 int CNumEdit::EndPlace(float v) const
@@ -279,12 +280,19 @@ int CNumEdit::GetRightPlace()
 
 void CNumEdit::GetChangedPlaces(float from, float to, int& first, int& last) const
 {
+    // Each value is formatted once for the whole row: a drag calls this on every step.
+    wchar_t fromText[NUM_TEXT_MAX], toText[NUM_TEXT_MAX];
+    GetString(fromText, from);
+    GetString(toText, to);
+    const size_t fromTextLength = wcslen(fromText), toTextLength = wcslen(toText);
     const int places = GetMaxDigit();
     const int oldLength = GetCurDigit(from);
     const int newLength = GetCurDigit(to);
+    const long long oldStart = TextStartPlace(from), newStart = TextStartPlace(to);
     first = last = -1;
     for (int i = 0; i < places; ++i) {
-        bool changed = GetItemValue(static_cast<UINT>(i), to) != GetItemValue(static_cast<UINT>(i), from) ||
+        bool changed = PlaceValue(toText, toTextLength, newLength, newStart, i) !=
+                           PlaceValue(fromText, fromTextLength, oldLength, oldStart, i) ||
                        i > oldLength || i > newLength;
         if (!changed) continue;
         if (first < 0) first = i;

@@ -1,6 +1,7 @@
-// What the controls keep between paints must never show: the gradient bar painting from its
-// kept strip matches a fresh draw pixel for pixel over sizes, colours, ranges and positions, and
-// the numeric editor's text colour follows the real focus through every way the focus moves.
+// What the controls keep or skip between paints must never show: the gradient bar painting from
+// its kept strip matches a fresh draw pixel for pixel over sizes, colours, ranges and positions,
+// the numeric editor's value change leaves what a full repaint draws, and its text colour
+// follows the real focus through every way the focus moves.
 #include "Harness.h"
 #include <KestrelNumeric.h>
 #include <KestrelProgress.h>
@@ -124,6 +125,44 @@ TEST(KeptPaints, GradientBarFromItsKeptStripMatchesAFreshDraw)
     bar.Invalidate();
     EXPECT_EQ(Difference(Captured(bar.m_hWnd), FreshBar(bar, 180, 5), 180), "");
     bar.DestroyWindow();
+    host.Close();
+}
+
+// A value change repaints only the places that differ and skips the frames it does not reach;
+// what it leaves on screen is what a full repaint draws, over alignments, decimals, signs, a
+// text box coloured apart from the background and a disabled editor's grey copy.
+TEST(KeptPaints, NumericEditorValueChangesMatchAFullRepaint)
+{
+    kx::HostWindow host;
+    ASSERT_TRUE(host.Open(640, 200));
+    const struct {
+        double first, second;
+        int decimals;
+    } ranges[] = {{0, 100000, 0}, {-500, 500, 2}, {-9, 99, 1}};
+    const float values[] = {0, 1, 9, 10, 99999, -1, -0.5f, 42.25f, 7, 100, -499.99f, 3, 3};
+    for (DWORD style : {ES_LEFT, ES_CENTER, ES_RIGHT, ES_RIGHT | WS_DISABLED}) {
+        for (bool boxColoured : {false, true}) {
+            CNumEdit edit;
+            ASSERT_TRUE(edit.Create(CRect(10, 10, 150, 36), &host, 1, WS_VISIBLE | style));
+            if (boxColoured) edit.SetEditBkColor(RGB(0, 60, 0));
+            for (const auto& range : ranges) {
+                edit.SetNumberMinMax(range.first, range.second, 0);
+                edit.SetDicimalNum(range.decimals);
+                edit.Invalidate();
+                edit.UpdateWindow();
+                for (float v : values) {
+                    edit.SetCurValue(v);
+                    const Pixels changed = Captured(edit.m_hWnd);
+                    edit.Invalidate();
+                    edit.UpdateWindow();
+                    ASSERT_EQ(Difference(changed, Captured(edit.m_hWnd), 140), "")
+                        << "style 0x" << std::hex << style << std::dec << " box " << boxColoured << " range "
+                        << range.first << ".." << range.second << " value " << v;
+                }
+            }
+            edit.DestroyWindow();
+        }
+    }
     host.Close();
 }
 
