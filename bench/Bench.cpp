@@ -21,6 +21,9 @@ std::vector<Suite>& Suites()
 
 FILE* g_csv = nullptr;
 
+constexpr double kRoundBudgetUs = 50000;
+constexpr int kMinRoundOps = 10;
+
 double Median(std::vector<double> values)
 {
     if (values.empty()) return 0.0;
@@ -130,9 +133,11 @@ Comparison Compare(const wchar_t* operation, const Op& kestrelOp, const Op& coun
     TimeRound(kestrelOp, counterpartOp, flush, std::min(ops, 10), k, c);  // warm-up
     FlushAndPump();
 
+    // Slow ops get fewer calls per round, so that a whole run stays short.
+    const int roundOps = std::clamp(static_cast<int>(kRoundBudgetUs / std::max(k + c, 1.0)), std::min(ops, kMinRoundOps), ops);
     std::vector<double> kestrel, counterpart, ratios;
     for (int round = 0; round < rounds; ++round) {
-        TimeRound(kestrelOp, counterpartOp, flush, ops, k, c);
+        TimeRound(kestrelOp, counterpartOp, flush, roundOps, k, c);
         kestrel.push_back(k);
         counterpart.push_back(c);
         ratios.push_back(c > 0 ? k / c : 0.0);
@@ -154,6 +159,55 @@ Comparison Compare(const wchar_t* operation, const Op& kestrelOp, const Op& coun
                 result.counterpartUs, result.ratio, result.ratioLow, result.ratioHigh);
         fflush(g_csv);
     }
+    return result;
+}
+
+Op FullRepaint(HWND hWnd)
+{
+    return [hWnd] {
+        ::InvalidateRect(hWnd, nullptr, TRUE);
+        ::UpdateWindow(hWnd);
+    };
+}
+
+namespace {
+
+LRESULT CALLBACK FloorProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_ERASEBKGND) return 1;
+    if (message == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(hWnd, &ps);
+        ::SetBkColor(dc, RGB(40, 44, 52));
+        ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &ps.rcPaint, nullptr, 0, nullptr);
+        ::EndPaint(hWnd, &ps);
+        return 0;
+    }
+    return ::DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+Comparison CompareWithFloor(const wchar_t* control, HWND hWnd)
+{
+    static const ATOM floorClass = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = FloorProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"KestrelBenchFloor";
+        return ::RegisterClassW(&wc);
+    }();
+    RECT rc{}, host{};
+    ::GetWindowRect(hWnd, &rc);
+    ::GetClientRect(BenchHost(), &host);
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    // In the host's bottom-right corner, clear of the measured controls at its top left.
+    HWND floor = ::CreateWindowExW(0, MAKEINTATOM(floorClass), L"", WS_CHILD | WS_VISIBLE, host.right - width - 4,
+                                   host.bottom - height - 4, width, height, BenchHost(), nullptr,
+                                   ::GetModuleHandleW(nullptr), nullptr);
+    const std::wstring name = std::wstring(control) + L" full paint vs floor (one fill)";
+    const Comparison result = Compare(name.c_str(), FullRepaint(hWnd), FullRepaint(floor), FlushAndPump);
+    ::DestroyWindow(floor);
     return result;
 }
 

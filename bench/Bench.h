@@ -19,8 +19,9 @@
 //     BENCH_SUITE(L"menu", RunMenuBench);
 //
 // Compare(operation, kestrelOp, counterpartOp, flush, options):
-//   - warms both sides up, then runs options.rounds rounds (default 41) of options.opsPerRound
-//     calls (default 100) per side; inside a round the sides alternate op by op in the order
+//   - warms both sides up, then runs options.rounds rounds (default 41) of up to
+//     options.opsPerRound calls (default 100) per side, fewer for slow ops (a round lasts about
+//     50 ms, and has at least 10 calls per side); inside a round the sides alternate op by op in the order
 //     Kestrel, counterpart, counterpart, Kestrel, ..., so each meets the machine's changing
 //     speed as often as the other and goes first as often; each op is timed alone, and a round's
 //     figure for a side is the median of its op times (a preempted op cannot move it);
@@ -35,6 +36,11 @@
 //   The counterpart is the system control doing the same job, or where there is none the
 //   same control's full repaint. Put nothing but the operation in the ops: no probes, no
 //   GetUpdateRect, no logging.
+//
+// The floor: under Wine a paint through invalidation costs a fixed number of server calls
+// whatever is drawn. CompareWithFloor(control, hWnd) times hWnd's full repaint against that of a
+// bare window of the same size beside it whose paint is a single fill, and prints it as
+// "<control> full paint vs floor (one fill)": how far the control's paint is above the floor.
 //
 // Counting (untimed, separate pass): CountPaints subclasses a window for the duration, runs op
 // `times` times and counts the WM_PAINTs it receives and the area of their update regions.
@@ -66,6 +72,10 @@ struct Comparison {
 
 Comparison Compare(const wchar_t* operation, const Op& kestrelOp, const Op& counterpartOp, const Op& flush = nullptr,
                    const CompareOptions& options = CompareOptions());
+
+// Invalidates the whole client (with erasing) and paints it at once.
+Op FullRepaint(HWND hWnd);
+Comparison CompareWithFloor(const wchar_t* control, HWND hWnd);
 
 // GdiFlush, then dispatch every pending message (paints included) until the queue is idle.
 void FlushAndPump();

@@ -42,14 +42,6 @@ HWND CreateSystemHeader(const RECT& rect, UINT id)
     return header;
 }
 
-bench::Op FullPaint(HWND hWnd)
-{
-    return [hWnd] {
-        ::InvalidateRect(hWnd, nullptr, TRUE);
-        ::UpdateWindow(hWnd);
-    };
-}
-
 // The first item's width, alternately one step wider and back.
 class Alternator {
 public:
@@ -81,7 +73,9 @@ void RunHeaderBench()
     HWND system = CreateSystemHeader(CRect(10, 50, 10 + kWidth, 50 + kHeight), 2);
     bench::Pump();
 
-    bench::Compare(L"CHeadWnd full paint", FullPaint(head.m_hWnd), FullPaint(system), bench::FlushAndPump);
+    bench::Compare(L"CHeadWnd full paint", bench::FullRepaint(head.m_hWnd), bench::FullRepaint(system),
+                   bench::FlushAndPump);
+    bench::CompareWithFloor(L"CHeadWnd", head.m_hWnd);
 
     Alternator kestrelWidths, systemWidths;
     auto kestrelResize = [&] {

@@ -20,11 +20,9 @@ void RunLabelBench()
         value = (value + 1) % kValueCount;
         label.SetText(static_cast<float>(value));
     };
-    auto full = [&] {
-        label.Invalidate(TRUE);
-        label.UpdateWindow();
-    };
+    const bench::Op full = bench::FullRepaint(label.m_hWnd);
     bench::Compare(L"CNumStatic value change vs full repaint", change, full, bench::FlushAndPump);
+    bench::CompareWithFloor(L"CNumStatic", label.m_hWnd);
     bench::ReportPaints(L"CNumStatic value change", label.m_hWnd, change);
 
     label.DestroyWindow();

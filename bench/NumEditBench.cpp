@@ -23,11 +23,9 @@ void RunNumEditBench()
         value = (value + 1) % kValueCount;
         edit.SetCurValue(value);
     };
-    auto full = [&] {
-        edit.Invalidate(TRUE);
-        edit.UpdateWindow();
-    };
+    const bench::Op full = bench::FullRepaint(edit.m_hWnd);
     bench::Compare(L"CNumEdit value change vs full repaint", change, full, bench::FlushAndPump);
+    bench::CompareWithFloor(L"CNumEdit", edit.m_hWnd);
     bench::ReportPaints(L"CNumEdit value change", edit.m_hWnd, change);
 
     edit.DestroyWindow();

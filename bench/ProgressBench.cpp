@@ -11,17 +11,11 @@ constexpr int kWidth = 300;
 constexpr int kCoolHeight = 20;
 constexpr int kOrmHeight = 18;
 
-bench::Op FullPaint(HWND hWnd)
-{
-    return [hWnd] {
-        ::InvalidateRect(hWnd, nullptr, TRUE);
-        ::UpdateWindow(hWnd);
-    };
-}
-
 void CompareBars(const std::wstring& name, CProgressCtrlBase& bar, HWND systemBar)
 {
-    bench::Compare((name + L" full paint").c_str(), FullPaint(bar.m_hWnd), FullPaint(systemBar), bench::FlushAndPump);
+    bench::Compare((name + L" full paint").c_str(), bench::FullRepaint(bar.m_hWnd), bench::FullRepaint(systemBar),
+                   bench::FlushAndPump);
+    bench::CompareWithFloor(name.c_str(), bar.m_hWnd);
 
     // Positions cycle through the range, so both small and whole-bar strips are timed.
     int kestrelPos = 0, systemPos = 0;

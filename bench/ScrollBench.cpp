@@ -10,14 +10,6 @@ constexpr int kLength = 300;
 constexpr int kMaximum = 100;
 constexpr UINT kPage = 10;
 
-bench::Op FullPaint(HWND hWnd)
-{
-    return [hWnd] {
-        ::InvalidateRect(hWnd, nullptr, TRUE);
-        ::UpdateWindow(hWnd);
-    };
-}
-
 void RunScrollBench()
 {
     HWND host = bench::BenchHost();
@@ -31,7 +23,9 @@ void RunScrollBench()
     ::SetScrollInfo(system, SB_CTL, &si, TRUE);
     bench::FlushAndPump();
 
-    bench::Compare(L"CStaticScrollBar full paint", FullPaint(bar.m_hWnd), FullPaint(system), bench::FlushAndPump);
+    bench::Compare(L"CStaticScrollBar full paint", bench::FullRepaint(bar.m_hWnd), bench::FullRepaint(system),
+                   bench::FlushAndPump);
+    bench::CompareWithFloor(L"CStaticScrollBar", bar.m_hWnd);
 
     // Positions sweep the range the system bar can reach, so the thumb travels the whole track.
     const int reach = kMaximum - static_cast<int>(kPage) + 1;

@@ -81,6 +81,8 @@ protected:
 
 // The numeric editor: a row of one-character places in a monospaced font beside two step
 // buttons. Reports changes to its parent with WM_COMMAND (ENUMNUMNOTIFY in the high word).
+namespace kestrel { class PaintBuffer; }
+
 class KESTREL_API CNumEdit : public CWnd, public CNumberModel {
 public:
     CNumEdit();
@@ -203,6 +205,7 @@ private:
     BOOL m_bHasFocus = FALSE;
     // Set while OnPaint runs: its context is clipped to the update region.
     BOOL m_bPaintClipped = FALSE;
+    kestrel::PaintBuffer* m_pPaintBuffer = nullptr;  // the paints' kept context
     bool Reaches(const CRect& rcPaint, const CRect& frame) const;
 };
 

@@ -1,6 +1,7 @@
 // CNumEdit: layout, painting, hit testing, keyboard editing, the in-place editor, the context
 // menu and the two tracking loops (digit drag and step buttons).
 #include "NumberDrag.h"
+#include "frame/PaintBuffer.h"
 #include <KestrelDraw.h>
 #include <cwchar>
 
@@ -87,6 +88,7 @@ CNumEdit::~CNumEdit()
     // Gone before the font and the editor it still paints with.
     if (m_hWnd != nullptr && FromHandlePermanent(m_hWnd) == this) DestroyWindow();
     if (m_hFont != nullptr) ::DeleteObject(m_hFont);
+    kestrel::ReleasePaintBuffer(m_pPaintBuffer);
 }
 
 BOOL CNumEdit::Create(const RECT& rect, CWnd* pParentWnd, UINT nID, DWORD dwStyle)
@@ -188,6 +190,7 @@ void CNumEdit::RecreateFont()
     const int charHeight = (box.Height() * 8) / 9;
     HFONT font = CreateFontW(charWidth, charHeight);
     if (font != nullptr) {
+        kestrel::ReleasePaintBuffer(m_pPaintBuffer);  // it holds the old font selected
         if (m_hFont != nullptr) ::DeleteObject(m_hFont);
         m_hFont = font;
         SIZE w{};
@@ -254,15 +257,13 @@ bool CNumEdit::Reaches(const CRect& rcPaint, const CRect& frame) const
 
 void CNumEdit::OnPaint()
 {
-    CPaintDC dc(this);
-    CRect rcPaint(dc.m_ps.rcPaint);
-    HGDIOBJ oldFont = m_hFont ? dc.SelectObject(m_hFont) : nullptr;
-    m_bPaintClipped = TRUE;
-    OnFillBackgroud(&dc, rcPaint);
-    PaintText(&dc, rcPaint);
-    PaintStep(&dc, rcPaint);
-    m_bPaintClipped = FALSE;
-    if (oldFont) dc.SelectObject(oldFont);
+    kestrel::PaintThroughBuffer(this, m_pPaintBuffer, m_hFont, [this](CDC* dc, const CRect& rcPaint) {
+        m_bPaintClipped = TRUE;
+        OnFillBackgroud(dc, rcPaint);
+        PaintText(dc, rcPaint);
+        PaintStep(dc, rcPaint);
+        m_bPaintClipped = FALSE;
+    });
 }
 
 void CNumEdit::OnFillBackgroud(CDC* pDC, const CRect& rcPaint)
@@ -369,6 +370,7 @@ LRESULT CNumEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     // Before the handlers run, so that a paint inside them already sees the new state.
     if (message == WM_SETFOCUS) m_bHasFocus = TRUE;
     else if (message == WM_KILLFOCUS) m_bHasFocus = FALSE;
+    else if (message == WM_NCDESTROY) kestrel::ReleasePaintBuffer(m_pPaintBuffer);
     // The control never takes input-method composition.
     if (message == WM_IME_SETCONTEXT && wParam != 0) {
         HIMC context = ::ImmAssociateContext(m_hWnd, nullptr);

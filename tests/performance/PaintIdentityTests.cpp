@@ -1,6 +1,7 @@
 // What the controls keep or skip between paints must never show: the gradient bar painting from
 // its kept strip matches a fresh draw pixel for pixel over sizes, colours, ranges and positions,
-// the numeric editor's value change leaves what a full repaint draws, and its text colour
+// the numeric editor's paints through its kept context (whole or a value change) match its
+// hooks drawn straight on a fresh context, and its text colour
 // follows the real focus through every way the focus moves.
 #include "Harness.h"
 #include <KestrelNumeric.h>
@@ -128,10 +129,35 @@ TEST(KeptPaints, GradientBarFromItsKeptStripMatchesAFreshDraw)
     host.Close();
 }
 
-// A value change repaints only the places that differ and skips the frames it does not reach;
-// what it leaves on screen is what a full repaint draws, over alignments, decimals, signs, a
-// text box coloured apart from the background and a disabled editor's grey copy.
-TEST(KeptPaints, NumericEditorValueChangesMatchAFullRepaint)
+// The editor's hooks drawn straight onto a canvas, as a paint without any kept context would.
+class DirectNumEdit : public CNumEdit {
+public:
+    Pixels Direct()
+    {
+        CRect client;
+        GetClientRect(&client);
+        kx::Canvas canvas(client.Width(), client.Height(), RGB(1, 2, 3));
+        CDC dc;
+        dc.Attach(canvas.dc());
+        HGDIOBJ oldFont = dc.SelectObject(GetNumFont());
+        OnFillBackgroud(&dc, client);
+        PaintText(&dc, client);
+        PaintStep(&dc, client);
+        dc.SelectObject(oldFont);
+        dc.Detach();
+        ::GdiFlush();
+        Pixels pixels;
+        for (int y = 0; y < client.Height(); ++y)
+            for (int x = 0; x < client.Width(); ++x) pixels.push_back(canvas.At(x, y));
+        return pixels;
+    }
+};
+
+// The editor paints through a kept context and a value change repaints only the places that
+// differ, skipping the frames it does not reach; what shows is what its hooks draw straight on
+// a fresh context, over alignments, decimals, signs, a text box coloured apart from the
+// background, a disabled editor's grey copy and a resize that makes a new font.
+TEST(KeptPaints, NumericEditorPaintsMatchADirectDraw)
 {
     kx::HostWindow host;
     ASSERT_TRUE(host.Open(640, 200));
@@ -142,7 +168,7 @@ TEST(KeptPaints, NumericEditorValueChangesMatchAFullRepaint)
     const float values[] = {0, 1, 9, 10, 99999, -1, -0.5f, 42.25f, 7, 100, -499.99f, 3, 3};
     for (DWORD style : {ES_LEFT, ES_CENTER, ES_RIGHT, ES_RIGHT | WS_DISABLED}) {
         for (bool boxColoured : {false, true}) {
-            CNumEdit edit;
+            DirectNumEdit edit;
             ASSERT_TRUE(edit.Create(CRect(10, 10, 150, 36), &host, 1, WS_VISIBLE | style));
             if (boxColoured) edit.SetEditBkColor(RGB(0, 60, 0));
             for (const auto& range : ranges) {
@@ -152,14 +178,16 @@ TEST(KeptPaints, NumericEditorValueChangesMatchAFullRepaint)
                 edit.UpdateWindow();
                 for (float v : values) {
                     edit.SetCurValue(v);
-                    const Pixels changed = Captured(edit.m_hWnd);
-                    edit.Invalidate();
-                    edit.UpdateWindow();
-                    ASSERT_EQ(Difference(changed, Captured(edit.m_hWnd), 140), "")
-                        << "style 0x" << std::hex << style << std::dec << " box " << boxColoured << " range "
-                        << range.first << ".." << range.second << " value " << v;
+                    const std::string diff = Difference(Captured(edit.m_hWnd), edit.Direct(), 140);
+                    ASSERT_EQ(diff, "") << "style 0x" << std::hex << style << std::dec << " box " << boxColoured
+                                        << " range " << range.first << ".." << range.second << " value " << v;
                 }
             }
+            // A new size makes a new font; the kept context lets go of the old one.
+            edit.SetWindowPos(nullptr, 0, 0, 200, 30, SWP_NOMOVE | SWP_NOZORDER);
+            edit.SetCurValue(5);
+            edit.Invalidate();
+            EXPECT_EQ(Difference(Captured(edit.m_hWnd), edit.Direct(), 200), "");
             edit.DestroyWindow();
         }
     }
