@@ -1,6 +1,7 @@
 // CHeadWnd: the item store and display order, geometry, hit testing, painting, and the two
 // drag loops (divider resizing and item reordering) with their notifications.
 #include <KestrelHeader.h>
+#include "frame/PaintBuffer.h"
 #include <framework/TrackLoop.h>
 #include <cwchar>
 #include <vector>
@@ -34,6 +35,7 @@ UINT TextFormat(int format)
 
 BEGIN_MESSAGE_MAP(CHeadWnd, CWnd)
     ON_WM_PAINT()
+    ON_WM_NCDESTROY()
     ON_WM_ERASEBKGND()
     ON_WM_LBUTTONDOWN()
     ON_WM_SETCURSOR()
@@ -51,6 +53,7 @@ CHeadWnd::~CHeadWnd()
     // Gone before the records and the brush it paints with.
     if (m_hWnd != nullptr && FromHandlePermanent(m_hWnd) == this) DestroyWindow();
     if (m_hBkBrush != nullptr) ::DeleteObject(m_hBkBrush);
+    kestrel::ReleasePaintBuffer(m_pPaintBuffer);
 }
 
 BOOL CHeadWnd::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
@@ -315,8 +318,14 @@ BOOL CHeadWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 
 void CHeadWnd::OnPaint()
 {
-    CPaintDC dc(this);
-    OnRedrawRect(&dc, nullptr);
+    kestrel::PaintThroughBuffer(this, m_pPaintBuffer, getdefaultHFont(),
+                                [this](CDC* dc, const CRect&) { OnRedrawRect(dc, nullptr); });
+}
+
+void CHeadWnd::OnNcDestroy()
+{
+    kestrel::ReleasePaintBuffer(m_pPaintBuffer);
+    CWnd::OnNcDestroy();
 }
 
 BOOL CHeadWnd::OnEraseBkgnd(CDC*)
@@ -335,7 +344,10 @@ void CHeadWnd::OnRedrawRect(CDC* pDC, RECT* lpRect)
     dis.rcItem.top = client.top;
     dis.rcItem.bottom = client.bottom;
 
-    const HGDIOBJ oldFont = ::SelectObject(dis.hDC, getdefaultHFont());
+    // Selecting a font realises it again even when the context holds it already (the paints'
+    // kept context does): only a different font is selected.
+    const HGDIOBJ font = getdefaultHFont();
+    const HGDIOBJ oldFont = ::GetCurrentObject(dis.hDC, OBJ_FONT) == font ? nullptr : ::SelectObject(dis.hDC, font);
     ::SetBkMode(dis.hDC, TRANSPARENT);
 
     const int count = GetItemCount();
@@ -358,7 +370,7 @@ void CHeadWnd::OnRedrawRect(CDC* pDC, RECT* lpRect)
         dis.itemData = 0;
         DrawItem(&dis);
     }
-    ::SelectObject(dis.hDC, oldFont);
+    if (oldFont != nullptr) ::SelectObject(dis.hDC, oldFont);
 }
 
 void CHeadWnd::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)

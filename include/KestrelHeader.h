@@ -11,6 +11,8 @@ constexpr DWORD HEADHIT_DIVIDER = 0x02000000;
 
 // Every argument that names an item is a position (its place on screen, 0 leftmost) except
 // OrderToIndex, the order arrays and the itemID of DrawItem, which speak of storage indexes.
+namespace kestrel { class PaintBuffer; }
+
 class KESTREL_API CHeadWnd : public CWnd {
 public:
     struct HEADWNDINFO {
@@ -75,6 +77,7 @@ public:
 
 protected:
     void OnPaint();
+    void OnNcDestroy();
     BOOL OnEraseBkgnd(CDC* pDC);
     void OnLButtonDown(UINT nFlags, CPoint point);
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
@@ -85,6 +88,7 @@ protected:
     CArray<HEADWNDINFO, const HEADWNDINFO&> m_items;
     COLORREF m_clrBk;
     HBRUSH m_hBkBrush;
+    kestrel::PaintBuffer* m_pPaintBuffer = nullptr;  // the paints' kept context
     HCURSOR m_hDividerCursor;
     POINT m_ptViewport;
     wchar_t m_szAppend[kAppendMax + 1];

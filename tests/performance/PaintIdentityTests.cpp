@@ -1,9 +1,10 @@
 // What the controls keep or skip between paints must never show: the gradient bar painting from
 // its kept strip matches a fresh draw pixel for pixel over sizes, colours, ranges and positions,
 // the numeric editor's paints through its kept context (whole or a value change) match its
-// hooks drawn straight on a fresh context, and its text colour
+// hooks drawn straight on a fresh context (the header's likewise), and its text colour
 // follows the real focus through every way the focus moves.
 #include "Harness.h"
+#include <KestrelHeader.h>
 #include <KestrelNumeric.h>
 #include <KestrelProgress.h>
 #include <sstream>
@@ -191,6 +192,55 @@ TEST(KeptPaints, NumericEditorPaintsMatchADirectDraw)
             edit.DestroyWindow();
         }
     }
+    host.Close();
+}
+
+// The header paints through a kept context too: the screen shows what OnRedrawRect draws on a
+// fresh context, over captions that fit and that do not, a scrolled view, a new order and size.
+TEST(KeptPaints, HeaderPaintsMatchADirectDraw)
+{
+    kx::HostWindow host;
+    ASSERT_TRUE(host.Open(640, 200));
+    CHeadWnd head;
+    ASSERT_TRUE(head.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 410, 34), &host, 1));
+    const wchar_t* captions[] = {L"Name", L"A caption far too long for its column", L"", L"Size"};
+    for (int i = 0; i < 4; ++i) {
+        HDITEMW item{};
+        item.mask = HDI_WIDTH | HDI_TEXT;
+        item.cxy = 40 + 30 * i;
+        item.pszText = const_cast<wchar_t*>(captions[i]);
+        head.InsertItem(i, &item);
+    }
+    auto direct = [&head] {
+        CRect client;
+        head.GetClientRect(&client);
+        kx::Canvas canvas(client.Width(), client.Height(), RGB(1, 2, 3));
+        CDC dc;
+        dc.Attach(canvas.dc());
+        head.OnRedrawRect(&dc, nullptr);
+        dc.Detach();
+        ::GdiFlush();
+        Pixels pixels;
+        for (int y = 0; y < client.Height(); ++y)
+            for (int x = 0; x < client.Width(); ++x) pixels.push_back(canvas.At(x, y));
+        return pixels;
+    };
+    auto expectSame = [&](const char* step) {
+        head.Invalidate();
+        CRect client;
+        head.GetClientRect(&client);
+        EXPECT_EQ(Difference(Captured(head.m_hWnd), direct(), client.Width()), "") << step;
+    };
+    expectSame("as made");
+    head.SetViewportOrg(CPoint(25, 0));
+    expectSame("scrolled");
+    int order[] = {3, 1, 0, 2};
+    head.SetOrderArray(4, order);
+    expectSame("reordered");
+    head.SetBkColor(RGB(90, 20, 20));
+    head.SetWindowPos(nullptr, 0, 0, 250, 20, SWP_NOMOVE | SWP_NOZORDER);
+    expectSame("recoloured and resized");
+    head.DestroyWindow();
     host.Close();
 }
 
