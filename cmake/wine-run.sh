@@ -85,8 +85,10 @@ cleanup() {
   fi
   [[ -n "${xvfb_fdfile:-}" ]] && rm -f "$xvfb_fdfile"
 }
+program=""
 trap cleanup EXIT
-trap 'exit 130' INT TERM
+# A program started in the background ignores the terminal's interrupt: pass it on.
+trap '[[ -n "$program" ]] && kill "$program" 2>/dev/null; exit 130' INT TERM
 
 if [[ -z "${DISPLAY:-}" ]]; then
   # -displayfd lets Xvfb choose a free display itself: no race between parallel runs.
@@ -152,8 +154,16 @@ fi
 "$wine64" wineboot </dev/null >/dev/null 2>&1 || true
 
 cd "$(dirname "$exe")" || exit 2
-"$loader" "$exe" "$@"
+# The program writes to a file that is followed until the program ends: a helper process it
+# starts on demand (the RPC service for COM, say) inherits only that file, so it cannot keep
+# CTest's pipe open after the program is gone.
+output="$(mktemp)"
+"$loader" "$exe" "$@" >"$output" 2>&1 </dev/null &
+program=$!
+tail -n +1 -s 0.1 -f --pid="$program" "$output"
+wait "$program"
 rc=$?
+rm -f "$output"
 if [[ -n "$xvfb_pid" ]]; then
   # Our display goes away: let this prefix's helper processes end with it.
   timeout 20 "$wineserver" -w 2>/dev/null || true
