@@ -10,18 +10,8 @@ namespace {
 
 // COM for the reader's side of the calls, the library's theme and registry, the menu chain.
 struct Environment : kx::LibraryEnvironment {
-    void SetUp() override
-    {
-        ::CoInitialize(nullptr);
-        kx::LibraryEnvironment::SetUp();
-        InitMenu();
-    }
-    void TearDown() override
-    {
-        ExitMenu();
-        kx::LibraryEnvironment::TearDown();
-        ::CoUninitialize();
-    }
+    void SetUp() override { ::CoInitialize(nullptr), kx::LibraryEnvironment::SetUp(), InitMenu(); }
+    void TearDown() override { ExitMenu(), kx::LibraryEnvironment::TearDown(), ::CoUninitialize(); }
 };
 ::testing::Environment* const g_environment = ::testing::AddGlobalTestEnvironment(new Environment);
 constexpr UINT kActionMessage = WM_APP + 9;
@@ -42,13 +32,6 @@ VARIANT Child(LONG id)
     return v;
 }
 
-std::wstring Take(BSTR s)
-{
-    std::wstring text = s ? std::wstring(s, ::SysStringLen(s)) : std::wstring();
-    ::SysFreeString(s);
-    return text;
-}
-
 // One object's answers about one child (0: the object itself).
 struct Answers {
     LONG role = 0;
@@ -60,20 +43,29 @@ struct Answers {
 Answers Ask(IAccessible* acc, LONG child = CHILDID_SELF)
 {
     Answers a;
+    const VARIANT id = Child(child);
     VARIANT v;
     ::VariantInit(&v);
-    if (SUCCEEDED(acc->get_accRole(Child(child), &v)) && v.vt == VT_I4) a.role = v.lVal;
-    if (SUCCEEDED(acc->get_accState(Child(child), &v)) && v.vt == VT_I4) a.state = static_cast<DWORD>(v.lVal);
-    BSTR s = nullptr;
-    a.hasName = acc->get_accName(Child(child), &s) == S_OK;
-    a.name = Take(s);
-    s = nullptr;
-    acc->get_accValue(Child(child), &s);
-    a.value = Take(s);
-    s = nullptr;
-    acc->get_accKeyboardShortcut(Child(child), &s);
-    a.shortcut = Take(s);
+    if (SUCCEEDED(acc->get_accRole(id, &v)) && v.vt == VT_I4) a.role = v.lVal;
+    if (SUCCEEDED(acc->get_accState(id, &v)) && v.vt == VT_I4) a.state = static_cast<DWORD>(v.lVal);
+    BSTR texts[3] = {};
+    a.hasName = acc->get_accName(id, &texts[0]) == S_OK;
+    acc->get_accValue(id, &texts[1]);
+    acc->get_accKeyboardShortcut(id, &texts[2]);
+    std::wstring* const out[] = {&a.name, &a.value, &a.shortcut};
+    for (int i = 0; i < 3; ++i) {
+        if (texts[i]) out[i]->assign(texts[i], ::SysStringLen(texts[i]));
+        ::SysFreeString(texts[i]);
+    }
     return a;
+}
+
+// Role, name and value at once.
+using Read = std::tuple<LONG, std::wstring, std::wstring>;
+Read ReadOf(IAccessible* acc, LONG child = CHILDID_SELF)
+{
+    const Answers a = Ask(acc, child);
+    return Read(a.role, a.name, a.value);
 }
 
 std::vector<std::wstring> ChildNames(IAccessible* acc)
@@ -115,10 +107,7 @@ struct WinEvent {
         return event == o.event && hWnd == o.hWnd && objectId == o.objectId && childId == o.childId;
     }
 };
-std::ostream& operator<<(std::ostream& os, const WinEvent& e)
-{
-    return os << "{event 0x" << std::hex << e.event << std::dec << ", hwnd " << e.hWnd << ", child " << e.childId << "}";
-}
+std::ostream& operator<<(std::ostream& os, const WinEvent& e) { return os << "{0x" << std::hex << e.event << std::dec << ", " << e.childId << "}"; }
 using Events = std::vector<WinEvent>;
 WinEvent Self(DWORD event, HWND h) { return {event, h, OBJID_CLIENT, CHILDID_SELF}; }
 WinEvent ValueChange(HWND h) { return Self(EVENT_OBJECT_VALUECHANGE, h); }
@@ -137,7 +126,7 @@ public:
         EXPECT_NE(hook_, nullptr);
         g_events.clear();
     }
-    ~EventRecorder() { ::UnhookWinEvent(hook_); }
+    ~EventRecorder() { ::UnhookWinEvent(hook_), g_events.clear(); }
     // Lets the queued events arrive, then hands over those about the window (any with null) of
     // the kinds asked for, in order, and forgets the rest.
     Events Take(HWND hWnd, std::initializer_list<DWORD> kinds)
@@ -173,16 +162,11 @@ struct ActionHost : kx::HostWindow {
 class Reader : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(host.Open()); }
-    void TearDown() override
-    {
-        if (::GetCapture()) ::ReleaseCapture();
-        host.Close();
-    }
+    void TearDown() override { host.Close(); }
     // A static text label of the host, placed before the controls created after it.
-    void Label(LPCWSTR text, const RECT& r)
+    void Label(LPCWSTR text, const CRect& r)
     {
-        ::CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                          host, nullptr, nullptr, nullptr);
+        ::CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE, r.left, r.top, r.Width(), r.Height(), host, nullptr, nullptr, nullptr);
     }
     ActionHost host;
 };
@@ -202,33 +186,24 @@ TEST_F(Reader, ProgressBarsAndTheHotKeyBoxReadWhatTheyShowAndAnnounceEachChange)
     EventRecorder events;
     cool.SetRange(0, 200);
     cool.SetPos(84);
-    Answers a = Ask(acc);
-    EXPECT_EQ(a.role, ROLE_SYSTEM_PROGRESSBAR);
-    EXPECT_EQ(a.name, L"Download");  // the label before it, without its mnemonic marker
-    EXPECT_EQ(a.value, L"42%");
-    EXPECT_EQ(a.state & (STATE_SYSTEM_READONLY | STATE_SYSTEM_FOCUSABLE), static_cast<DWORD>(STATE_SYSTEM_READONLY));
+    EXPECT_EQ(ReadOf(acc), Read(ROLE_SYSTEM_PROGRESSBAR, L"Download", L"42%"));  // the label before it, no marker
+    EXPECT_EQ(Ask(acc).state & (STATE_SYSTEM_READONLY | STATE_SYSTEM_FOCUSABLE), static_cast<DWORD>(STATE_SYSTEM_READONLY));
     // The same position again says nothing; a position sent from elsewhere is announced.
     cool.SetPos(84);
     ::SendMessageW(cool, WM_PROGRESSPOS, PROGRESSPOS_SET, 200);
     EXPECT_EQ(events.Take(cool, {EVENT_OBJECT_VALUECHANGE}), Events(3, ValueChange(cool)));
     EXPECT_EQ(Ask(acc).value, L"100%");
-    // The window's place and parent come from the system's object.
-    CRect window;
+    CRect window;  // the window's place comes from the system's object
     cool.GetWindowRect(&window);
     EXPECT_EQ(Location(acc, CHILDID_SELF), window);
-    IDispatch* parent = nullptr;
-    EXPECT_EQ(acc->get_accParent(&parent), S_OK);
-    if (parent) parent->Release();
     acc->Release();
 
     // The striped bar shares all of it; the label belongs to the first bar only.
     acc = ObjectOf(orm);
     ASSERT_NE(acc, nullptr);
     orm.SetPos(33);
-    a = Ask(acc);
-    EXPECT_EQ(a.role, ROLE_SYSTEM_PROGRESSBAR);
-    EXPECT_FALSE(a.hasName);
-    EXPECT_EQ(a.value, L"33%");
+    EXPECT_EQ(ReadOf(acc), Read(ROLE_SYSTEM_PROGRESSBAR, L"", L"33%"));
+    EXPECT_FALSE(Ask(acc).hasName);
     orm.SetRange(0, 0);
     EXPECT_EQ(Ask(acc).value, L"0%");
     EXPECT_EQ(events.Take(orm, {EVENT_OBJECT_VALUECHANGE}), Events(2, ValueChange(orm)));
@@ -237,10 +212,7 @@ TEST_F(Reader, ProgressBarsAndTheHotKeyBoxReadWhatTheyShowAndAnnounceEachChange)
     acc = ObjectOf(box);
     ASSERT_NE(acc, nullptr);
     box.SetHotKey(0x00220007, 0);
-    a = Ask(acc);
-    EXPECT_EQ(a.role, ROLE_SYSTEM_HOTKEYFIELD);
-    EXPECT_EQ(a.name, L"Shortcut:");
-    EXPECT_EQ(a.value, L"Ctrl+Shift+Alt+Page Down");
+    EXPECT_EQ(ReadOf(acc), Read(ROLE_SYSTEM_HOTKEYFIELD, L"Shortcut:", L"Ctrl+Shift+Alt+Page Down"));
     EXPECT_EQ(events.Take(box, {EVENT_OBJECT_VALUECHANGE}), Events{ValueChange(box)});
     acc->Release();
 }
@@ -256,11 +228,8 @@ TEST_F(Reader, NumericEditorIsReadSetThroughTheModelAndAnnouncesEveryWayItChange
     kx::PumpMessages();
     IAccessible* acc = ObjectOf(edit);
     ASSERT_NE(acc, nullptr);
-    Answers a = Ask(acc);
-    EXPECT_EQ(a.role, ROLE_SYSTEM_SPINBUTTON);
-    EXPECT_EQ(a.name, L"Gain");  // not the editor's internal window title
-    EXPECT_EQ(a.value, L"2.5");
-    EXPECT_FALSE(a.state & (STATE_SYSTEM_READONLY | STATE_SYSTEM_UNAVAILABLE));
+    EXPECT_EQ(ReadOf(acc), Read(ROLE_SYSTEM_SPINBUTTON, L"Gain", L"2.5"));  // not the inner window's title
+    EXPECT_FALSE(Ask(acc).state & (STATE_SYSTEM_READONLY | STATE_SYSTEM_UNAVAILABLE));
 
     // A reader's value is clamped and rounded like any other, and reported as one change.
     EventRecorder events;
@@ -285,8 +254,8 @@ TEST_F(Reader, NumericEditorIsReadSetThroughTheModelAndAnnouncesEveryWayItChange
     // The reset key, both exchange messages and the host's own call; an unchanged value is silent.
     edit.SendMessage(WM_CHAR, 'O', 1);
     float f = 42.0f;
-    edit.SendMessage(WM_EXCHANGENUM, NUMEXCHANGE_WRITE, reinterpret_cast<LPARAM>(&f));
     int n = -7;
+    edit.SendMessage(WM_EXCHANGENUM, NUMEXCHANGE_WRITE, reinterpret_cast<LPARAM>(&f));
     edit.SendMessage(WM_EXCHANGEINT, NUMEXCHANGE_WRITE, reinterpret_cast<LPARAM>(&n));
     edit.SetCurValue(-7);
     edit.SetCurValue(9.0f);
@@ -321,7 +290,7 @@ TEST_F(Reader, ObjectKeptPastItsWindowAnswersNotConnected)
         VARIANT self = Child(CHILDID_SELF), role;
         BSTR s = nullptr;
         LONG x, y, w, h;
-        IDispatch* parent = nullptr;
+        IDispatch* parent = nullptr;  // the parent too, though the system's object would know it
         EXPECT_EQ(acc->get_accRole(self, &role), CO_E_OBJNOTCONNECTED);
         EXPECT_EQ(acc->get_accValue(self, &s), CO_E_OBJNOTCONNECTED);
         EXPECT_EQ(acc->accLocation(&x, &y, &w, &h, self), CO_E_OBJNOTCONNECTED);
@@ -382,14 +351,10 @@ TEST_F(Reader, ScrollBarShowsItsPartsAndFramesEachInteraction)
     bar.SetScrollInfo(&si, TRUE);
     IAccessible* acc = ObjectOf(bar);
     ASSERT_NE(acc, nullptr);
-    const Answers self = Ask(acc);
-    EXPECT_EQ(self.role, ROLE_SYSTEM_SCROLLBAR);
-    EXPECT_EQ(self.name, L"Zoom");
-    EXPECT_EQ(self.value, L"40");
+    EXPECT_EQ(ReadOf(acc), Read(ROLE_SYSTEM_SCROLLBAR, L"Zoom", L"40"));
     EXPECT_EQ(ChildNames(acc), (std::vector<std::wstring>{L"Line up", L"Page up", L"Position", L"Page down", L"Line down"}));
     EXPECT_EQ(Ask(acc, 1).role, ROLE_SYSTEM_PUSHBUTTON);
-    EXPECT_EQ(Ask(acc, 3).role, ROLE_SYSTEM_INDICATOR);
-    EXPECT_EQ(Ask(acc, 3).value, L"40");
+    EXPECT_EQ(ReadOf(acc, 3), Read(ROLE_SYSTEM_INDICATOR, L"Position", L"40"));
     const int parts[] = {SBPART_LTUPENDBOX, SBPART_LTUPMARGIN, SBPART_TRACKBOX, SBPART_RTDNMARGIN, SBPART_RTDNENDBOX};
     for (LONG i = 1; i <= 5; ++i) {
         CRect part;
@@ -454,19 +419,14 @@ TEST_F(Reader, MenuRunIsFollowedLevelByLevelAndItemByItem)
     EXPECT_EQ(top.TrackPopupMenu(TPM_LEFTALIGN, 100, 100, &host), -1);
 
     ASSERT_TRUE(items[0].size() == 5u && items[1].size() == 3u);
-    const struct { LONG role; const wchar_t* name; const wchar_t* shortcut; DWORD state; } expected[] = {
-        {ROLE_SYSTEM_MENUPOPUP, L"", L"", 0},
-        {ROLE_SYSTEM_MENUITEM, L"Open", L"O", STATE_SYSTEM_CHECKED},  // no marker, no accelerator column
-        {ROLE_SYSTEM_SEPARATOR, L"", L"", 0},
-        {ROLE_SYSTEM_MENUITEM, L"Recent", L"R", STATE_SYSTEM_UNAVAILABLE},
-        {ROLE_SYSTEM_MENUITEM, L"More", L"M", STATE_SYSTEM_HASPOPUP | STATE_SYSTEM_HOTTRACKED}};
-    for (int i = 1; i < 5; ++i) {
-        const Answers& a = items[0][static_cast<size_t>(i)];
-        EXPECT_EQ(a.role, expected[i].role) << i;
-        EXPECT_EQ(a.name, expected[i].name) << i;
-        EXPECT_EQ(a.state & (STATE_SYSTEM_CHECKED | STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_HASPOPUP | STATE_SYSTEM_HOTTRACKED),
-                  expected[i].state) << i;
-    }
+    using Item = std::tuple<LONG, std::wstring, DWORD>;  // role, name, the states that matter here
+    const DWORD flags = STATE_SYSTEM_CHECKED | STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_HASPOPUP | STATE_SYSTEM_HOTTRACKED;
+    std::vector<Item> seen;
+    for (size_t i = 1; i < 5; ++i) seen.emplace_back(items[0][i].role, items[0][i].name, items[0][i].state & flags);
+    EXPECT_EQ(seen, (std::vector<Item>{{ROLE_SYSTEM_MENUITEM, L"Open", STATE_SYSTEM_CHECKED},  // no marker, no accelerators
+                                       {ROLE_SYSTEM_SEPARATOR, L"", 0},
+                                       {ROLE_SYSTEM_MENUITEM, L"Recent", STATE_SYSTEM_UNAVAILABLE},
+                                       {ROLE_SYSTEM_MENUITEM, L"More", STATE_SYSTEM_HASPOPUP | STATE_SYSTEM_HOTTRACKED}}));
     EXPECT_EQ(items[0][0].role, ROLE_SYSTEM_MENUPOPUP);
     EXPECT_EQ(items[0][1].shortcut, L"O");
     EXPECT_EQ(focus.lVal, 4);
@@ -494,8 +454,7 @@ TEST_F(Reader, SplitterGripAndNumericLabelAreNamedByTheirLabelsAndFollowed)
     grip.AttachAsRightPane(22);
     IAccessible* acc = ObjectOf(grip);
     ASSERT_NE(acc, nullptr);
-    EXPECT_EQ(Ask(acc).role, ROLE_SYSTEM_GRIP);
-    EXPECT_EQ(Ask(acc).name, L"Pane divider");
+    EXPECT_EQ(ReadOf(acc), Read(ROLE_SYSTEM_GRIP, L"Pane divider", L""));
     EventRecorder events;
     grip.MoveToBoarder(TRUE);
     const Events moved = events.Take(grip, {EVENT_OBJECT_LOCATIONCHANGE});
@@ -518,10 +477,7 @@ TEST_F(Reader, SplitterGripAndNumericLabelAreNamedByTheirLabelsAndFollowed)
     acc->Release();
     acc = ObjectOf(label);
     ASSERT_NE(acc, nullptr);
-    Answers a = Ask(acc);
-    EXPECT_EQ(a.role, ROLE_SYSTEM_SPINBUTTON);
-    EXPECT_EQ(a.name, L"Threshold");
-    EXPECT_EQ(a.value, L"12.00");
+    EXPECT_EQ(ReadOf(acc), Read(ROLE_SYSTEM_SPINBUTTON, L"Threshold", L"12.00"));
     label.SetText(5.0f);
     host.Clear();
     EXPECT_EQ(PutValue(acc, L"500"), S_OK);
@@ -530,9 +486,8 @@ TEST_F(Reader, SplitterGripAndNumericLabelAreNamedByTheirLabelsAndFollowed)
     label.SetWindowText(L"7.50");  // as the data exchange writes it
     EXPECT_EQ(events.Take(label, {EVENT_OBJECT_VALUECHANGE}).size(), 3u);
     label.SetInputStyle(INPUTSTYLE_TEXT);
-    a = Ask(acc);
-    EXPECT_EQ(a.role, ROLE_SYSTEM_TEXT);
-    EXPECT_TRUE(a.state & STATE_SYSTEM_READONLY);
+    EXPECT_EQ(Ask(acc).role, ROLE_SYSTEM_TEXT);
+    EXPECT_TRUE(Ask(acc).state & STATE_SYSTEM_READONLY);
     acc->Release();
 }
 
