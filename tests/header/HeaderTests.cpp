@@ -49,7 +49,7 @@ std::wstring Row(CHeadWnd& head)
     return row;
 }
 
-TEST(HeaderModel, PositionsThroughInsertOrderArraysMovesAndDeletes)
+TEST(HeaderModel, PositionsOrderArraysMovesAndDeletes)
 {
     CHeadWnd head;
     for (const wchar_t* text : {L"A", L"B", L"C"}) Add(head, text, 10);
@@ -57,30 +57,25 @@ TEST(HeaderModel, PositionsThroughInsertOrderArraysMovesAndDeletes)
     EXPECT_EQ(Add(head, L"E", 5, HDF_LEFT, 10), 4);
     EXPECT_EQ(head.InsertItem(0, nullptr), -1);
     EXPECT_EQ(Row(head), L"A|D|B|C|E|");
-
     const struct { std::vector<int> array; const wchar_t* row; } arrays[] = {
         {{2}, L"C|A|B|D|E|"},                    // too short: the rest follow in index order
         {{1, 0, 2, 3, 4, 0, 1}, L"B|A|C|D|E|"},  // too long: the extra entries are not read
         {{0, 0, 1}, L"C|A|B|D|E|"},              // named twice: the later place; the rest fill the gaps
         {{9, -1, 4}, L"A|B|E|C|D|"},             // not indexes: skipped
     };
-    for (const auto& a : arrays) {
-        std::vector<int> copy = a.array;
-        EXPECT_TRUE(head.SetOrderArray(static_cast<int>(copy.size()), copy.data()));
+    for (auto a : arrays) {
+        EXPECT_TRUE(head.SetOrderArray(static_cast<int>(a.array.size()), a.array.data()));
         EXPECT_EQ(Row(head), a.row);
     }
-    EXPECT_FALSE(head.SetOrderArray(3, nullptr));
-    EXPECT_FALSE(head.GetOrderArray(nullptr, 3));
+    EXPECT_FALSE(head.SetOrderArray(3, nullptr) || head.GetOrderArray(nullptr, 3));
     EXPECT_EQ(head.OrderToIndex(2), 4);
     EXPECT_EQ(head.OrderToIndex(5), -1);
-
     EXPECT_TRUE(head.SwitchOrder(0, 3));  // one item moves, those between shift
     EXPECT_EQ(Row(head), L"B|E|C|A|D|");
     EXPECT_TRUE(head.SwitchOrder(4, 0));
     EXPECT_EQ(Row(head), L"D|B|E|C|A|");
     EXPECT_FALSE(head.SwitchOrder(2, 2) || head.SwitchOrder(1, 5));
-    EXPECT_TRUE(head.DeleteItem(2));  // E, the last index
-    EXPECT_TRUE(head.DeleteItem(1));  // B: later indexes move down
+    EXPECT_TRUE(head.DeleteItem(2) && head.DeleteItem(1));  // E, the last index, then B
     EXPECT_FALSE(head.DeleteItem(3));
     EXPECT_EQ(Row(head), L"D|C|A|");
     int order[3] = {};
@@ -101,8 +96,7 @@ TEST(HeaderModel, CaptionLimitCallerBuffersMaskOrderAndHitCodes)
         EXPECT_EQ(Row(head), forty.substr(0, static_cast<size_t>(w[1])) + L"|B|") << w[0];
         EXPECT_EQ(item.cchTextMax, w[2]) << w[0];
     }
-    // Reading writes at most cchTextMax characters, the terminator included.
-    for (int cch : {4, 1, 0, -3}) {
+    for (int cch : {4, 1, 0, -3}) {  // reading writes at most cchTextMax characters, the terminator included
         wchar_t buffer[8] = L"######";
         HDITEMW item = Item(HDI_TEXT, buffer, cch);
         EXPECT_TRUE(head.GetItem(0, &item));
@@ -117,7 +111,6 @@ TEST(HeaderModel, CaptionLimitCallerBuffersMaskOrderAndHitCodes)
     item.iImage = 42;
     ASSERT_TRUE(head.GetItem(1, &item));
     EXPECT_EQ(std::make_tuple(item.cxy, item.iOrder, item.iImage), std::make_tuple(99, 1, 42));
-
     // B (50) then A (99) from the client's left: a 5-pixel divider zone wins over the next body.
     const struct { int x; DWORD code; } hits[] = {{10, 0},          {11, 0x01000010},  {57, 0x01000010},  {58, 0x02000010},
                                                   {62, 0x02000010},  {63, 0x01000020},  {156, 0x01000020}, {161, 0x02000020},
@@ -144,7 +137,7 @@ struct TestHeadWnd : CHeadWnd {
     }
 };
 
-COLORREF PixelNow(HWND hWnd, int x, int y)
+COLORREF PixelNow(HWND hWnd, int x, int y)  // what is on screen, without letting a paint run first
 {
     HDC dc = ::GetDC(hWnd);
     const COLORREF c = ::GetPixel(dc, x, y);
@@ -178,10 +171,10 @@ protected:
         head.DestroyWindow();
         host.Close();
     }
-    BOOL Set(int nPos, UINT mask, int value)  // a width or a format
+    void SetWidth(int nPos, int width)
     {
-        HDITEMW item = Item(mask, nullptr, 0, value, value);
-        return head.SetItem(nPos, &item);
+        HDITEMW item = Item(HDI_WIDTH, nullptr, 0, width);
+        head.SetItem(nPos, &item);
     }
     // Posts the script and presses at x; a guard timer ends a loop that would not end by
     // itself. Answers who held the capture when the press returned.
@@ -216,10 +209,11 @@ protected:
     std::function<void(const NMHEADERW&)> onNotify;
 };
 
-TEST_F(HeaderWindow, OutlinesCaptionsStripPatternViewportAndWhatSettersInvalidate)
+TEST_F(HeaderWindow, OutlinesCaptionsPatternViewportAndWhatSettersInvalidate)
 {
     const COLORREF bk = getdefaultColor(DEFCLR_BK);
-    Set(0, HDI_FORMAT, 7);  // not an alignment: left
+    HDITEMW format = Item(HDI_FORMAT, nullptr, 0, 0, 7);  // not an alignment: left
+    head.SetItem(0, &format);
     head.SetAppendInfo(L"A");
     kx::ClientCapture cap(head.m_hWnd);
     for (int left : {0, 100, 150}) {
@@ -230,11 +224,11 @@ TEST_F(HeaderWindow, OutlinesCaptionsStripPatternViewportAndWhatSettersInvalidat
     }
     EXPECT_EQ(cap.CountInRow(0, 230, kWidth, bk), kWidth - 230);
     auto ink = [&](int x0, int x1) {  // first and last column with text
-        std::pair<int, int> seen(-1, -1);
+        int first = -1, last = -1;
         for (int x = x0; x < x1; ++x)
             for (int y = 2; y < kHeight - 2; ++y)
-                if (cap.At(x, y) != bk) seen = {seen.first < 0 ? x : seen.first, x};
-        return seen;
+                if (cap.At(x, y) != bk) last = x, first = first < 0 ? x : first;
+        return std::make_pair(first, last);
     };
     const auto a = ink(2, 98), b = ink(102, 148), c = ink(152, 228), strip = ink(230, kWidth);
     EXPECT_TRUE(a.first >= 2 && a.first <= 4) << a.first;
@@ -248,12 +242,10 @@ TEST_F(HeaderWindow, OutlinesCaptionsStripPatternViewportAndWhatSettersInvalidat
     EXPECT_TRUE(Invalidated([&] { head.SetBkBrush(pattern); }).IsRectEmpty());
     head.SetViewportOrg(POINT{40, 10});
     cap = kx::ClientCapture(head.m_hWnd);
-    EXPECT_EQ(cap.At(2, 5), RGB(255, 0, 0));
-    EXPECT_EQ(cap.At(6, 5), RGB(0, 255, 0));
-    EXPECT_EQ(cap.At(59, 0), kDark);  // A ends 40 pixels further left, y not shifted
-    EXPECT_EQ(cap.At(60, 0), kLight);
-    EXPECT_EQ(cap.At(195, 5), bk);    // the strip never takes the brush
-    CPoint divider(98, 5);            // hits ignore the origin
+    EXPECT_TRUE(cap.At(2, 5) == RGB(255, 0, 0) && cap.At(6, 5) == RGB(0, 255, 0));
+    EXPECT_TRUE(cap.At(59, 0) == kDark && cap.At(60, 0) == kLight);  // A ends 40 pixels further left, y not shifted
+    EXPECT_EQ(cap.At(195, 5), bk);                                    // the strip never takes the brush
+    CPoint divider(98, 5);                                            // hits ignore the origin
     EXPECT_EQ(head.HitTest(divider), 0x02000010u);
     head.SetBkBrush(nullptr);
     ::DeleteObject(pattern);
@@ -271,10 +263,9 @@ TEST_F(HeaderWindow, OutlinesCaptionsStripPatternViewportAndWhatSettersInvalidat
     EXPECT_EQ(canvas.At(25, 5), RGB(1, 2, 3));  // C, drawn from 10 to 90
     EXPECT_EQ(canvas.At(89, 5), kDark);
     EXPECT_EQ(canvas.At(95, 5), RGB(255, 0, 255));  // the strip from 90 is outside the area
-    EXPECT_EQ(::GetBkMode(canvas.dc()), TRANSPARENT);
 }
 
-TEST_F(HeaderWindow, DividerCursorAndDragClampReportEachMoveAndShowItFirst)
+TEST_F(HeaderWindow, DividerCursorAndDragThatClampsReportsEachMoveAndShowsItFirst)
 {
     const HCURSOR dividerCursor = ::LoadCursorW(getHResource(), MAKEINTRESOURCEW(1011));
     for (int x : {101, 50}) {
@@ -287,20 +278,16 @@ TEST_F(HeaderWindow, DividerCursorAndDragClampReportEachMoveAndShowItFirst)
     }
     ::SetCursorPos(0, 0);
 
-    Set(0, HDI_WIDTH, 20);
+    SetWidth(0, 20);
     int shown = 0;  // tracks whose new edge was already on screen
     onNotify = [&](const NMHEADERW& nm) {
         const int w = nm.pitem->cxy;
-        if (nm.hdr.code == kTrack && PixelNow(head.m_hWnd, w - 1, 5) == kDark && PixelNow(head.m_hWnd, w, 5) == kLight)
-            ++shown;
+        shown += nm.hdr.code == kTrack && PixelNow(head.m_hWnd, w - 1, 5) == kDark && PixelNow(head.m_hWnd, w, 5) == kLight;
     };
     Drag(20, {Move(10), Move(-10), Move(0), Move(0, 40), Up(0)});
-    EXPECT_EQ(notes, (Notes{{kBegin, 0, 0, 20, L"A"},
-                                 {kTrack, 0, 0, 10, L"A"},
-                                 {kTrack, 0, 0, 2, L"A"},   // 30 left of 20 pixels
-                                 {kTrack, 0, 0, 12, L"A"},  // back 10, from the last x
-                                 {kTrack, 0, 0, 12, L"A"},
-                                 {kEnd, 0, 0, 12, L"A"}}));
+    // 30 left of 20 pixels gives 2; back 10 from the last x gives 12.
+    EXPECT_EQ(notes, (Notes{{kBegin, 0, 0, 20, L"A"}, {kTrack, 0, 0, 10, L"A"}, {kTrack, 0, 0, 2, L"A"},
+                            {kTrack, 0, 0, 12, L"A"}, {kTrack, 0, 0, 12, L"A"}, {kEnd, 0, 0, 12, L"A"}}));
     EXPECT_EQ(shown, 4);
     EXPECT_EQ(::GetCapture(), nullptr);
 
@@ -342,11 +329,11 @@ TEST_F(HeaderWindow, EscapeIsDispatchedWhileCaptureLossQuitAndDestructionEndBoth
         HWND capture;  // who holds the capture when the press returns
     } endings[] = {{Msg(WM_KEYDOWN, VK_ESCAPE), true, nullptr}, {Msg(kActionMessage), false, host.m_hWnd}, {Msg(WM_QUIT), false, nullptr}};
     for (const auto& e : endings) {
-        Set(0, HDI_WIDTH, 100);
+        SetWidth(0, 100);
         EXPECT_EQ(Drag(100, {Move(110), e.middle, Move(120), Up(120)}), e.capture);
         EXPECT_EQ(notes.size(), e.goesOn ? 4u : 3u);  // begin, a track per move, end
         EXPECT_EQ(notes.back(), Note(kEnd, 0, 0, e.goesOn ? 120 : 110, L"A"));
-        Set(0, HDI_WIDTH, 100);
+        SetWidth(0, 100);
         EXPECT_EQ(Drag(50, {Move(120), e.middle, Move(200), Up(200)}), e.capture);
         EXPECT_EQ(notes.back(), Note(kChanged, 0, e.goesOn ? 2 : 1, 50, L"B"));
         EXPECT_EQ(notes.size(), e.goesOn ? 3u : 2u);
