@@ -468,7 +468,6 @@ void CNumEdit::AnimateStep(CPoint, int up)
     bool first = true;
     const float direction = up ? 1.0f : -1.0f;
     float step = static_cast<float>(AcceleratorFactor()) * m_fGap * direction;
-    bool repeating = false;
     bool inside = false;
 
     // Every notification may destroy the control: after each one, leave without touching it.
@@ -476,31 +475,24 @@ void CNumEdit::AnimateStep(CPoint, int up)
     CTrackLoop loop(this);
     DrawPressedButton(button);
     loop.Capture();
-    loop.SetTimer(IDT_FIRSTDELAY, kFirstDelayMs);
+    CAutoRepeat repeat(loop, m_hWnd, kFirstDelayMs, static_cast<UINT>(GetTimerWait(static_cast<int>(IDT_REPEAT))));
 
     MSG msg;
     while (loop.GetMessage(msg)) {
-        if (msg.message == WM_TIMER && msg.hwnd == m_hWnd) {
-            if (!repeating) {
-                if (msg.wParam == IDT_FIRSTDELAY) {
-                    loop.KillTimer(IDT_FIRSTDELAY);
-                    repeating = true;
-                    inside = true;
-                    loop.SetTimer(IDT_REPEAT, static_cast<UINT>(GetTimerWait(static_cast<int>(IDT_REPEAT))));
-                }
-            } else if (inside && msg.wParam == IDT_REPEAT && step != 0.0f) {
-                const double v = ClampTo(running + step, m_fMaxValue, m_fMinValue);
-                if (v != running) {
-                    running = v;
-                    SetCurValue(static_cast<float>(v));
-                    if (first) {
-                        first = false;
-                        NotifyParent(NUMN_BEGINCHANGE);
-                        if (!loop.IsAlive()) return;
-                    }
-                    NotifyParent(NUMN_CHANGING);
+        if (repeat.StartsRepeating(msg)) {
+            inside = true;
+        } else if (inside && step != 0.0f && repeat.IsRepeatTick(msg)) {
+            const double v = ClampTo(running + step, m_fMaxValue, m_fMinValue);
+            if (v != running) {
+                running = v;
+                SetCurValue(static_cast<float>(v));
+                if (first) {
+                    first = false;
+                    NotifyParent(NUMN_BEGINCHANGE);
                     if (!loop.IsAlive()) return;
                 }
+                NotifyParent(NUMN_CHANGING);
+                if (!loop.IsAlive()) return;
             }
         }
         if ((msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) &&
@@ -511,11 +503,11 @@ void CNumEdit::AnimateStep(CPoint, int up)
         if (msg.message == WM_MOUSEMOVE) {
             const bool in = button.PtInRect(loop.ClientPoint(msg)) != FALSE;
             if (in && !inside) {
-                if (repeating) {
+                if (repeat.Repeating()) {
                     inside = true;
                     DrawPressedButton(button);
                 }
-            } else if (repeating && !in && inside) {
+            } else if (repeat.Repeating() && !in && inside) {
                 // Stepping pauses while the pointer is off the button.
                 inside = false;
                 InvalidateRect(&button, TRUE);
@@ -540,7 +532,7 @@ void CNumEdit::AnimateStep(CPoint, int up)
         }
     }
     if (!loop.IsAlive()) return;
-    loop.KillTimer(repeating ? IDT_REPEAT : IDT_FIRSTDELAY);
+    repeat.Stop();
     InvalidateRect(&button, TRUE);
 }
 

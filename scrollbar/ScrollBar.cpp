@@ -23,11 +23,6 @@ bool Overlaps(const CRect& a, const CRect& b)
     return a.left < b.right && a.top < b.bottom && a.right > b.left && a.bottom > b.top;
 }
 
-bool IsTimer(const MSG& msg, HWND hWnd, UINT_PTR id)
-{
-    return msg.message == WM_TIMER && msg.hwnd == hWnd && msg.wParam == id;
-}
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CStaticScrollBar, CStaticX)
@@ -176,8 +171,8 @@ void CStaticScrollBar::AnimateEndBox(int nPart)
     GetPartRect(nPart, box);
     DrawDownEndBox(&dc, box, nPart == SBPART_LTUPENDBOX);
 
-    loop.SetTimer(IDT_FIRSTDELAY, static_cast<UINT>(GetTimerWait(static_cast<int>(IDT_FIRSTDELAY))));
-    bool repeating = false;
+    CAutoRepeat repeat(loop, m_hWnd, static_cast<UINT>(GetTimerWait(static_cast<int>(IDT_FIRSTDELAY))),
+                       static_cast<UINT>(GetTimerWait(static_cast<int>(IDT_REPEAT))));
     bool pressed = false;
     const int step = PartStep(nPart);
     const int action = GetScrollAction(nPart);
@@ -187,11 +182,9 @@ void CStaticScrollBar::AnimateEndBox(int nPart)
     MSG msg;
     while (loop.GetMessage(msg)) {
         if (msg.message == WM_LBUTTONUP) loop.ReleaseCapture();
-        if (!repeating && IsTimer(msg, m_hWnd, IDT_FIRSTDELAY)) {
-            loop.KillTimer(IDT_FIRSTDELAY);
-            loop.SetTimer(IDT_REPEAT, static_cast<UINT>(GetTimerWait(static_cast<int>(IDT_REPEAT))));
-            pressed = repeating = true;
-        } else if (repeating && pressed && step != 0 && IsTimer(msg, m_hWnd, IDT_REPEAT)) {
+        if (repeat.StartsRepeating(msg)) {
+            pressed = true;
+        } else if (pressed && step != 0 && repeat.IsRepeatTick(msg)) {
             const int next = ClampToRange(static_cast<long long>(current) + step);
             if (next != current) {
                 NotifyParent(action, next);
@@ -200,7 +193,7 @@ void CStaticScrollBar::AnimateEndBox(int nPart)
                 current = m_nPos;  // whatever the parent made of it
             }
         }
-        if (msg.message == WM_MOUSEMOVE && repeating) {
+        if (msg.message == WM_MOUSEMOVE && repeat.Repeating()) {
             const bool inside = box.PtInRect(loop.ClientPoint(msg)) != FALSE;
             if (inside && !pressed) {
                 DrawDownEndBox(&dc, box, nPart == SBPART_LTUPENDBOX);
@@ -216,7 +209,7 @@ void CStaticScrollBar::AnimateEndBox(int nPart)
     }
     if (!loop.IsAlive()) return;
 
-    loop.KillTimer(repeating ? IDT_REPEAT : IDT_FIRSTDELAY);
+    repeat.Stop();
     InvalidateRect(&box, TRUE);
     // The release adds one more step, wherever the pointer is.
     const int next = ClampToRange(static_cast<long long>(current) + step);
@@ -246,19 +239,17 @@ void CStaticScrollBar::AnimateMarginBox(int nPart, CPoint& point)
     CClientDC dc(this);
     GetPartRect(nPart, area);
 
-    loop.SetTimer(IDT_FIRSTDELAY, static_cast<UINT>(GetTimerWait(static_cast<int>(IDT_FIRSTDELAY))));
-    bool repeating = false;
+    CAutoRepeat repeat(loop, m_hWnd, static_cast<UINT>(GetTimerWait(static_cast<int>(IDT_FIRSTDELAY))),
+                       static_cast<UINT>(GetTimerWait(static_cast<int>(IDT_REPEAT))));
     bool pressed = false;
     loop.Capture();
 
     MSG msg;
     while (loop.GetMessage(msg)) {
         if (msg.message == WM_LBUTTONUP) loop.ReleaseCapture();
-        if (!repeating && IsTimer(msg, m_hWnd, IDT_FIRSTDELAY)) {
-            loop.KillTimer(IDT_FIRSTDELAY);
-            loop.SetTimer(IDT_REPEAT, static_cast<UINT>(GetTimerWait(static_cast<int>(IDT_REPEAT))));
-            pressed = repeating = true;
-        } else if (repeating && pressed && IsTimer(msg, m_hWnd, IDT_REPEAT)) {
+        if (repeat.StartsRepeating(msg)) {
+            pressed = true;
+        } else if (pressed && repeat.IsRepeatTick(msg)) {
             const int next = ClampToRange(static_cast<long long>(m_nPos) + step);
             if (next != target) {
                 target = next;
@@ -277,7 +268,7 @@ void CStaticScrollBar::AnimateMarginBox(int nPart, CPoint& point)
         if (msg.message == WM_MOUSEMOVE) {
             point = loop.ClientPoint(msg);
             GetPartRect(nPart, area);
-            if (repeating) {
+            if (repeat.Repeating()) {
                 const bool inside = area.PtInRect(point) != FALSE;
                 if (inside != pressed) {
                     pressed = inside;
@@ -291,7 +282,7 @@ void CStaticScrollBar::AnimateMarginBox(int nPart, CPoint& point)
     }
     if (!loop.IsAlive()) return;
 
-    loop.KillTimer(repeating ? IDT_REPEAT : IDT_FIRSTDELAY);
+    repeat.Stop();
     NotifyScroll(SBN_ENDSCROLL);
     if (!loop.IsAlive()) return;
     InvalidatePart(SBPART_TRACK);

@@ -19,35 +19,47 @@ constexpr COLORREF kFrameLight = RGB(80, 95, 122);
 
 using Pixels = std::vector<COLORREF>;
 
+template <class Surface>
+Pixels Read(const Surface& surface, int width, int height)
+{
+    Pixels pixels;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) pixels.push_back(surface.At(x, y));
+    return pixels;
+}
+
 Pixels Captured(HWND hWnd)
 {
     kx::ClientCapture shot(hWnd);
-    Pixels pixels;
-    for (int y = 0; y < shot.Height(); ++y)
-        for (int x = 0; x < shot.Width(); ++x) pixels.push_back(shot.At(x, y));
-    return pixels;
+    return Read(shot, shot.Width(), shot.Height());
+}
+
+// What draw leaves on a fresh context of the size (a canvas of its own).
+template <class Draw>
+Pixels DrawnDirectly(int width, int height, Draw draw)
+{
+    kx::Canvas canvas(width, height, RGB(1, 2, 3));
+    CDC dc;
+    dc.Attach(canvas.dc());
+    draw(&dc);
+    dc.Detach();
+    ::GdiFlush();
+    return Read(canvas, width, height);
 }
 
 // The bar as a paint that keeps nothing draws it: the frame, then the gradient straight from
 // DrawGradient's own off-screen bitmap, or the background.
 Pixels FreshBar(CCoolProgressCtrl& bar, int width, int height)
 {
-    kx::Canvas canvas(width, height, RGB(1, 2, 3));
-    CDC dc;
-    dc.Attach(canvas.dc());
-    CRect client(0, 0, width, height);
-    dc.Draw3dRect(&client, kFrameShadow, kFrameLight);
-    CRect inner = client;
-    inner.InflateRect(-1, -1);
-    const int filled = bar.FilledLength(inner);
-    if (filled >= 0) bar.DrawGradient(&dc, inner, filled);
-    else dc.FillSolidRect(&inner, bar.GetBkColor());
-    dc.Detach();
-    ::GdiFlush();
-    Pixels pixels;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) pixels.push_back(canvas.At(x, y));
-    return pixels;
+    return DrawnDirectly(width, height, [&](CDC* dc) {
+        CRect client(0, 0, width, height);
+        dc->Draw3dRect(&client, kFrameShadow, kFrameLight);
+        CRect inner = client;
+        inner.InflateRect(-1, -1);
+        const int filled = bar.FilledLength(inner);
+        if (filled >= 0) bar.DrawGradient(dc, inner, filled);
+        else dc->FillSolidRect(&inner, bar.GetBkColor());
+    });
 }
 
 // Empty when equal, else where and how they first differ.
@@ -137,20 +149,13 @@ public:
     {
         CRect client;
         GetClientRect(&client);
-        kx::Canvas canvas(client.Width(), client.Height(), RGB(1, 2, 3));
-        CDC dc;
-        dc.Attach(canvas.dc());
-        HGDIOBJ oldFont = dc.SelectObject(GetNumFont());
-        OnFillBackgroud(&dc, client);
-        PaintText(&dc, client);
-        PaintStep(&dc, client);
-        dc.SelectObject(oldFont);
-        dc.Detach();
-        ::GdiFlush();
-        Pixels pixels;
-        for (int y = 0; y < client.Height(); ++y)
-            for (int x = 0; x < client.Width(); ++x) pixels.push_back(canvas.At(x, y));
-        return pixels;
+        return DrawnDirectly(client.Width(), client.Height(), [&](CDC* dc) {
+            HGDIOBJ oldFont = dc->SelectObject(GetNumFont());
+            OnFillBackgroud(dc, client);
+            PaintText(dc, client);
+            PaintStep(dc, client);
+            dc->SelectObject(oldFont);
+        });
     }
 };
 
@@ -214,16 +219,7 @@ TEST(KeptPaints, HeaderPaintsMatchADirectDraw)
     auto direct = [&head] {
         CRect client;
         head.GetClientRect(&client);
-        kx::Canvas canvas(client.Width(), client.Height(), RGB(1, 2, 3));
-        CDC dc;
-        dc.Attach(canvas.dc());
-        head.OnRedrawRect(&dc, nullptr);
-        dc.Detach();
-        ::GdiFlush();
-        Pixels pixels;
-        for (int y = 0; y < client.Height(); ++y)
-            for (int x = 0; x < client.Width(); ++x) pixels.push_back(canvas.At(x, y));
-        return pixels;
+        return DrawnDirectly(client.Width(), client.Height(), [&](CDC* dc) { head.OnRedrawRect(dc, nullptr); });
     };
     auto expectSame = [&](const char* step) {
         head.Invalidate();
