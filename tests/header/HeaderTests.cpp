@@ -143,12 +143,21 @@ protected:
         HDITEMW item = Item(HDI_WIDTH, nullptr, 0, width);
         head.SetItem(0, &item);
     }
+    // A loop that has not ended after 5 s fails the test instead of hanging the program.
+    static void CALLBACK EndHungLoop(HWND, UINT, UINT_PTR, DWORD)
+    {
+        ADD_FAILURE() << "a drag loop did not end";
+        ::ReleaseCapture();
+        ::PostQuitMessage(0);
+    }
     // Posts the script, presses at x and answers who held the capture when the press returned.
     HWND Drag(int x, std::initializer_list<MSG> script)
     {
         notes.clear();
         kx::PostScript(head.m_hWnd, script);
+        const UINT_PTR guard = ::SetTimer(nullptr, 0, 5000, EndHungLoop);
         head.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, kx::PointParam(x, kHeight / 2));
+        ::KillTimer(nullptr, guard);
         const HWND capture = ::GetCapture();
         kx::PumpMessages();  // what the script left behind goes to the host's pump
         if (capture != nullptr) ::ReleaseCapture();
@@ -223,6 +232,19 @@ TEST_F(HeaderWindow, OutlinesCaptionsPatternViewportAndWhatSettersInvalidate)
     head.OnRedrawRect(canvas.cdc(), &area);
     EXPECT_EQ(canvas.At(25, 5), RGB(1, 2, 3));  // C, drawn from 10 to 90
     EXPECT_EQ(canvas.At(95, 5), RGB(255, 0, 255));  // the strip from 90 is outside the area
+}
+
+TEST_F(HeaderWindow, DividerCursorOnlyOverADivider)
+{
+    const HCURSOR divider = ::LoadCursorW(getHResource(), MAKEINTRESOURCEW(1011));
+    for (int x : {101, 50}) {
+        POINT p{x, 5};
+        ::ClientToScreen(head.m_hWnd, &p);
+        ::SetCursorPos(p.x, p.y);
+        ::SetCursor(nullptr);
+        head.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(head.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(::GetCursor() == divider, x == 101);
+    }
 }
 
 TEST_F(HeaderWindow, DividerDragClampsReportsEachMoveAndShowsItFirst)

@@ -116,4 +116,14 @@ TEST(ScrollModel, ThumbLengthPositionRangeInfoAndLineStepClampBadInput)
     EXPECT_EQ(bar.GetlineStep(), 5u);
 }
 
+// A derived bar's track replaces the bar's own in the mapping.
+TEST(ScrollModel, ReplacedGeometryIsWhatTheMappingUses)
+{
+    struct ShortTrack : Bar {
+        void GetPartRect(int nPart, CRect& rc) override { rc = nPart == SBPART_TRACK ? CRect(0, 0, 20, 100) : CRect(); }
+    } bar;
+    bar.SetScrollPos(10, FALSE);
+    EXPECT_EQ(bar.value2src(), 100);  // the end of the replaced track, thumb length 0
+}
+
 }  // namespace
